@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds everything and runs the whole test suite: the normal build, then the same tests under
+# AddressSanitizer and UndefinedBehaviorSanitizer. Warnings are errors here.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh all
+
+for preset in default asan; do
+  cmake --preset "$preset" -DZELKRA_WERROR=ON >/dev/null
+  cmake --build --preset "$preset"
+  ctest --preset "$preset" -j 2
+done
