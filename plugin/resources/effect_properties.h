@@ -1,0 +1,27 @@
+// The effect's identity and capabilities, defined once: global setup reports these values and the
+// descriptor resource is generated from them, so the two cannot drift apart.
+#pragma once
+
+#include "pf_host_interface.h"
+
+namespace effect_properties {
+
+inline constexpr char kName[] = "Zelkra15puzzle";
+inline constexpr char kCategory[] = "Zelkra";
+inline constexpr char kMatchName[] = "Zelkra15puzzle by Dorvanelo";
+inline constexpr char kEntryPointName[] = "EntryPointFunc";
+
+// Version 1.0, release stage, build 1.
+inline constexpr A_u_long kVersion = PF_VERSION(1, 0, 0, PF_Stage_RELEASE, 1);
+static_assert(kVersion == 0x00080601);
+
+inline constexpr A_long kOutFlags =
+    PF_OutFlag_USE_OUTPUT_EXTENT | PF_OutFlag_DEEP_COLOR_AWARE | PF_OutFlag_SEND_UPDATE_PARAMS_UI;
+inline constexpr A_long kOutFlags2 = PF_OutFlag2_SUPPORTS_SMART_RENDER | PF_OutFlag2_FLOAT_COLOR_AWARE;
+static_assert(kOutFlags == 0x06000040 && kOutFlags2 == 0x1400);
+
+// Host interface generation the library is written for.
+inline constexpr A_short kSpecVersionMajor = PF_PLUG_IN_VERSION;
+inline constexpr A_short kSpecVersionMinor = PF_PLUG_IN_SUBVERS;
+
+}  // namespace effect_properties
