@@ -227,6 +227,11 @@ void WorldBuffer::Unregister() noexcept {
   if (identity_) Registry().Remove(identity_.get());
 }
 
+bool WorldBuffer::Describes(const PF_EffectWorld& record) const noexcept {
+  return identity_ && record.platform_ref == identity_.get() && record.data == world_.data &&
+         record.rowbytes == rowbytes_ && record.width == width_ && record.height == height_;
+}
+
 void WorldBuffer::Fill(const PF_Pixel& color, const PF_Rect* rect) noexcept {
   if (pixels_) FillRows(depth_, pixels_.get(), rowbytes_, width_, height_, color, rect);
 }

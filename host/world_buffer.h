@@ -105,6 +105,11 @@ class WorldBuffer {
   A_long rowbytes() const noexcept { return rowbytes_; }
   A_long row_padding() const noexcept { return row_padding_; }
 
+  // Whether `record` describes this world exactly (identity, pixel data, row bytes, width and
+  // height), as FindDepth checks it: how a suite finds the buffer behind a record it is handed
+  // back, e.g. to dispose of it.
+  bool Describes(const PF_EffectWorld& record) const noexcept;
+
   // Fills the pixels of `rect` (left and top inclusive, right and bottom exclusive, clipped to the
   // world; null for the whole world) with `color`, converted to the world's depth. Padding is
   // never written.

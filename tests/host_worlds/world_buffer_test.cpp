@@ -136,8 +136,10 @@ TEST(WorldBuffer, RecognisesOnlyRecordsOfLiveWorldsItHandedOut) {
   moved_data.data += 1;
   PF_EffectWorld no_identity = copy;
   no_identity.platform_ref = nullptr;
+  EXPECT_TRUE(buffer->Describes(copy));
   for (const PF_EffectWorld& changed : {wider, shorter_stride, moved_data, no_identity, PF_EffectWorld{}}) {
     EXPECT_EQ(FindPixelFormat(changed), PF_PixelFormat_INVALID);
+    EXPECT_FALSE(buffer->Describes(changed));
   }
 
   // Moving keeps the pixels and the identity; the moved-from record describes nothing.
@@ -145,6 +147,8 @@ TEST(WorldBuffer, RecognisesOnlyRecordsOfLiveWorldsItHandedOut) {
   EXPECT_EQ(FindPixelFormat(copy), PF_PixelFormat_ARGB128);
   EXPECT_EQ(moved.world().data, copy.data);
   EXPECT_EQ(FindPixelFormat(buffer->world()), PF_PixelFormat_INVALID);
+  EXPECT_TRUE(moved.Describes(copy));
+  EXPECT_FALSE(buffer->Describes(copy));
 
   // Assigning over a world retires it.
   WorldBuffer target(2, 2, PixelDepth::k8Bit);
