@@ -307,4 +307,17 @@ TEST(ComposeFrame, SlidingTileWiderThanItsHomeReadsTheNeighbouringTile) {
   EXPECT_EQ(s.host.events, (std::vector<std::string>{"dispose", "progress 1", "progress 2", "progress 3"}));
 }
 
+TEST(ComposeFrame, WholeNumberedTimeDrawsBothAtTheirOwnSizes) {
+  // Missing tile 1 (51 wide) has just moved into cell 0 (50 wide); at f = 0 nothing has slid yet.
+  const int32_t current[] = {1, 0, 2, 3};
+  const int32_t previous[] = {0, 1, 2, 3};
+  UnevenSetup s;
+  TestWorld<PF_Pixel> gap{51, 30, 51, GapPixel<PF_Pixel>};
+  s.Compose(PuzzleFrame{kGrid101x61, current, previous, 2, 2, 4, 1, 0.0, 2}, gap);
+  // Tile 0 stays home at 50 x 30; the gap image fills cell 1 at its own 51 x 30.
+  s.ExpectTopBand([](int32_t x, int32_t y) {
+    return x < 50 ? LayerPixel<PF_Pixel>(x, y) : GapPixel<PF_Pixel>(x - 50, y);
+  });
+}
+
 }  // namespace
