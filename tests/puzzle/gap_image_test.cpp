@@ -58,6 +58,21 @@ TEST(FixedFromDouble, RoundsHalfAwayFromZeroAndHoldsTheRange) {
   EXPECT_EQ(FixedFromDouble(-40000.0), INT32_MIN);
 }
 
+TEST(WorldView, StrideInPixelsOfTheDepth) {
+  PF_PixelFloat pixels[2 * 5] = {};
+  PF_EffectWorld world{};
+  world.data = reinterpret_cast<PF_Pixel*>(pixels);
+  world.width = 3;
+  world.height = 2;
+  world.rowbytes = 5 * 16 + 4;  // padded, not a whole pixel: truncated
+  const PixelView<const PF_PixelFloat> view = WorldView<const PF_PixelFloat>(world);
+  EXPECT_EQ(view.data, pixels);
+  EXPECT_EQ(view.width, 3);
+  EXPECT_EQ(view.height, 2);
+  EXPECT_EQ(view.stride, 5);
+  EXPECT_EQ(view.Row(1), pixels + 5);
+}
+
 TEST(SampleGapImage, SamplesEveryPixelRowByRowAndStopsAtTheFirstError) {
   const GapImagePlan plan = PlanGapImage(40, 30, 4, 3, 1);
   std::vector<PF_Pixel> store(3 * 6, PF_Pixel{9, 9, 9, 9});  // row stride 6 > width 4

@@ -4,6 +4,8 @@
 
 #include <stdint.h>
 
+#include "pf_basic_types.h"
+
 template <typename Pixel>
 struct PixelView {
   Pixel* data;
@@ -13,5 +15,13 @@ struct PixelView {
 
   Pixel* Row(int32_t y) const { return data + static_cast<intptr_t>(y) * stride; }
 };
+
+// The view of a host world whose pixels are of type Pixel (the render's depth): its width, height
+// and row stride in pixels (rowbytes / sizeof(Pixel), truncated).
+template <typename Pixel>
+PixelView<Pixel> WorldView(const PF_EffectWorld& world) {
+  return PixelView<Pixel>{reinterpret_cast<Pixel*>(world.data), world.width, world.height,
+                          world.rowbytes / static_cast<int32_t>(sizeof(Pixel))};
+}
 
 #endif
