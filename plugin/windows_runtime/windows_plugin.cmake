@@ -7,23 +7,21 @@
 #  - EntryPointFunc, undecorated, is the only export (exports.def);
 #  - the descriptor is the resource "PIPL" 16000, its bytes taken from the compiled ".pipl" section.
 
-set(zelkra_windows_runtime_dir ${CMAKE_CURRENT_LIST_DIR})
-set(zelkra_resources_dir ${CMAKE_CURRENT_LIST_DIR}/../resources)
-
-# Size of the descriptor, as its header declares it.
-file(STRINGS ${zelkra_resources_dir}/descriptor.h size_line REGEX "kSize = [0-9]+;")
-string(REGEX MATCH "[0-9]+" zelkra_descriptor_size "${size_line}")
-
-foreach(file crtbegin.o crtend.o)
-  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${file}
-                  OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-  string(REPLACE ".o" "" name ${file})
-  set(zelkra_${name} ${path})
-endforeach()
-
 # target: a SHARED library of the plug-in's sources; descriptor_object: an OBJECT library holding the
 # compiled descriptor of the same variant.
 function(zelkra_windows_plugin target descriptor_object)
+  set(zelkra_windows_runtime_dir ${CMAKE_CURRENT_FUNCTION_LIST_DIR})
+  set(zelkra_resources_dir ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/../resources)
+
+  # Size of the descriptor, as its header declares it.
+  file(STRINGS ${zelkra_resources_dir}/descriptor.h size_line REGEX "kSize = [0-9]+;")
+  string(REGEX MATCH "[0-9]+" zelkra_descriptor_size "${size_line}")
+
+  foreach(file crtbegin crtend)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${file}.o
+                    OUTPUT_VARIABLE zelkra_${file} OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+  endforeach()
+
   set_target_properties(${target} PROPERTIES SUFFIX ".aex")
 
   set(runtime_sources ${zelkra_windows_runtime_dir}/startup.cpp ${zelkra_windows_runtime_dir}/c_functions.cpp)

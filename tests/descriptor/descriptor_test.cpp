@@ -3,12 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "hex_table.h"
 #include "host/descriptor_parser.h"
 #include "host/descriptor_reader.h"
 
@@ -16,18 +15,8 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// Hex byte pairs separated by white space; '#' starts a comment.
-Bytes ReadHexTable(const std::string& name) {
-  std::ifstream in(std::string(DESCRIPTOR_TABLES_DIR) + "/" + name);
-  EXPECT_TRUE(in) << name;
-  Bytes bytes;
-  std::string line;
-  while (std::getline(in, line)) {
-    std::istringstream words(line.substr(0, line.find('#')));
-    std::string word;
-    while (words >> word) bytes.push_back(static_cast<std::uint8_t>(std::stoul(word, nullptr, 16)));
-  }
-  return bytes;
+std::string TablePath(const char* name) {
+  return std::string(DESCRIPTOR_TABLES_DIR) + "/" + name;
 }
 
 struct Variant {
@@ -53,7 +42,7 @@ Bytes SectionOf(const Variant& variant) {
 
 TEST(Descriptor, EachLibraryCarriesTheTableByteForByte) {
   for (const Variant& variant : kVariants) {
-    const Bytes expected = ReadHexTable(variant.table);
+    const Bytes expected = ReadHexTable(TablePath(variant.table));
     ASSERT_EQ(expected.size(), 302u) << variant.table;
     EXPECT_EQ(SectionOf(variant), expected) << variant.library;
   }
@@ -94,7 +83,7 @@ TEST(Descriptor, ParsesIntoTheEffectsProperties) {
 }
 
 TEST(Descriptor, ParserRejectsTruncatedAndCorruptedData) {
-  const Bytes good = ReadHexTable("descriptor_x64.hex");
+  const Bytes good = ReadHexTable(TablePath("descriptor_x64.hex"));
   for (std::size_t size = 0; size < good.size(); ++size) {
     EXPECT_THROW(host::ParseDescriptor(std::span(good.data(), size)), std::runtime_error) << size;
   }
