@@ -2,14 +2,15 @@
 # Installs the project's build dependencies from Debian's packages, only those that are missing.
 # Idempotent: a second run installs nothing.
 #   scripts/setup.sh native   what the native build, fxhost and the native tests need
-#   scripts/setup.sh all      also the MinGW-w64 cross compilers and Wine for the Windows builds
+#   scripts/setup.sh all      also the MinGW-w64 cross compilers, wrestool (icoutils) and Wine for the
+#                             Windows builds and their checks
 set -euo pipefail
 
 tier=${1:-all}
 native=(cmake ninja-build g++ pkg-config binutils clang-format
         libgtest-dev libgmock-dev libbenchmark-dev
         libopenimageio-dev libcli11-dev nlohmann-json3-dev)
-windows=(g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 binutils-mingw-w64 wine wine64 wine32:i386)
+windows=(g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 binutils-mingw-w64 icoutils wine wine64 wine32:i386)
 
 wanted=("${native[@]}")
 [ "$tier" = all ] && wanted+=("${windows[@]}")

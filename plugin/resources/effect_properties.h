@@ -24,4 +24,18 @@ static_assert(kOutFlags == 0x06000040 && kOutFlags2 == 0x1400);
 inline constexpr A_short kSpecVersionMajor = PF_PLUG_IN_VERSION;
 inline constexpr A_short kSpecVersionMinor = PF_PLUG_IN_SUBVERS;
 
+// Descriptor-only properties: the property list format the host reads, the effect info flags and the
+// reserved info word.
+inline constexpr A_short kPiplVersionMajor = 2;
+inline constexpr A_short kPiplVersionMinor = 0;
+inline constexpr A_u_short kInfoFlags = 0;
+inline constexpr A_u_long kReservedInfo = 8;
+
+// Key of the property naming the entry point: it also tells the host the processor the code is for.
+#if ZELKRA_VARIANT_32BIT
+inline constexpr A_u_long kCodeKey = PF_FOURCC('w', 'x', '8', '6');  // 32-bit x86
+#else
+inline constexpr A_u_long kCodeKey = PF_FOURCC('8', '6', '6', '4');  // x86-64
+#endif
+
 }  // namespace effect_properties

@@ -1,0 +1,13 @@
+# Shared part of the MinGW-w64 toolchain files: Debian's cross compilers with the win32 thread model
+# (packages g++-mingw-w64-x86-64-win32, g++-mingw-w64-i686-win32). ZELKRA_MINGW_TARGET names the target.
+set(CMAKE_SYSTEM_NAME Windows)
+
+set(CMAKE_C_COMPILER ${ZELKRA_MINGW_TARGET}-gcc-win32)
+set(CMAKE_CXX_COMPILER ${ZELKRA_MINGW_TARGET}-g++-win32)
+set(CMAKE_RC_COMPILER ${ZELKRA_MINGW_TARGET}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${ZELKRA_MINGW_TARGET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)

@@ -1,0 +1,35 @@
+# Writes the resource script of the descriptor: resource "PIPL" 16000, language 1033, its data the
+# bytes of the ".pipl" section taken from the compiled descriptor (cmake -P, with SECTION_FILE, SIZE
+# and OUTPUT set). The object format pads the section to a multiple of 4; that padding is left out.
+file(READ ${SECTION_FILE} hex HEX)
+string(LENGTH "${hex}" hex_length)
+math(EXPR wanted "${SIZE} * 2")
+if(hex_length LESS wanted)
+  message(FATAL_ERROR "${SECTION_FILE}: ${hex_length} hex digits, expected at least ${wanted}")
+endif()
+string(SUBSTRING "${hex}" ${wanted} -1 padding)
+if(NOT padding MATCHES "^0*$")
+  message(FATAL_ERROR "${SECTION_FILE}: unexpected data after the descriptor's ${SIZE} bytes")
+endif()
+
+# Raw data as 16-bit little-endian words (the size is even).
+set(words "")
+math(EXPR last "${SIZE} / 2 - 1")
+foreach(i RANGE ${last})
+  math(EXPR low "${i} * 4")
+  math(EXPR high "${low} + 2")
+  string(SUBSTRING "${hex}" ${low} 2 low_byte)
+  string(SUBSTRING "${hex}" ${high} 2 high_byte)
+  string(APPEND words "  0x${high_byte}${low_byte}")
+  if(i LESS last)
+    string(APPEND words ",")
+  endif()
+  math(EXPR column "(${i} + 1) % 8")
+  if(column EQUAL 0 OR i EQUAL last)
+    string(APPEND words "\n")
+  endif()
+endforeach()
+
+file(WRITE ${OUTPUT}.tmp "// Generated from the compiled descriptor; do not edit.\nLANGUAGE 0x09, 0x01\n16000 PIPL\nBEGIN\n${words}END\n")
+file(COPY_FILE ${OUTPUT}.tmp ${OUTPUT} ONLY_IF_DIFFERENT)
+file(REMOVE ${OUTPUT}.tmp)
