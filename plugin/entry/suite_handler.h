@@ -17,7 +17,9 @@ class SuiteHandler {
   SuiteHandler(const SuiteHandler&) = delete;
   SuiteHandler& operator=(const SuiteHandler&) = delete;
 
-  const PF_HandleSuite1* HandleSuite() { return Get<PF_HandleSuite1>(kPFHandleSuite, variant::kHandleSuiteVersion); }
+  const PF_HandleSuite1* HandleSuite() {
+    return Get<PF_HandleSuite1>(kPFHandleSuite, variant::kHandleSuiteVersion);
+  }
   const AEGP_UtilitySuite7* UtilitySuite() {
     return Get<AEGP_UtilitySuite7>(kAEGPUtilitySuite, kAEGPUtilitySuiteVersion7);
   }
@@ -47,7 +49,9 @@ class SuiteHandler {
     return Get<PF_SamplingFloatSuite1>(kPFSamplingFloatSuite, kPFSamplingFloatSuiteVersion1);
   }
 #if ZELKRA_VARIANT_32BIT
-  const PF_ANSISuite1* ANSISuite() { return Get<PF_ANSISuite1>(kPFANSISuite, kPFANSISuiteVersion1); }
+  const PF_ANSISuite1* ANSISuite() {
+    return Get<PF_ANSISuite1>(kPFANSISuite, kPFANSISuiteVersion1);
+  }
 #endif
 
  private:

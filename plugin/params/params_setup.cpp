@@ -26,7 +26,9 @@ constexpr ParamSpec kParamSpecs[] = {
 };
 static_assert(sizeof(kParamSpecs) / sizeof(kParamSpecs[0]) == kParamCount - 1);
 
-constexpr PF_Fixed ToFixed(double value) { return static_cast<PF_Fixed>(value * PF_Fixed_ONE); }
+constexpr PF_Fixed ToFixed(double value) {
+  return static_cast<PF_Fixed>(value * PF_Fixed_ONE);
+}
 
 // Fills the type's member of the definition's union; everything else stays zero.
 void FillTypeSettings(const ParamSpec& spec, PF_ParamDef& def) {
