@@ -39,9 +39,8 @@ Row describe(const PF_ParamDef& def) {
       return {range(u.sd.valid_min, u.sd.valid_max), range(u.sd.slider_min, u.sd.slider_max),
               number(u.sd.dephault)};
     case PF_Param_POPUP:
-      return {
-          "choices 1 .. " + number(u.pd.num_choices) + " \"" + (u.pd.namesptr ? u.pd.namesptr : "") + "\"",
-          "", number(u.pd.dephault)};
+      return {"choices 1 .. " + number(u.pd.num_choices), "",
+              number(u.pd.dephault) + " of \"" + (u.pd.namesptr ? u.pd.namesptr : "") + "\""};
     case PF_Param_CHECKBOX:
       return {"", "", u.bd.dephault ? "on" : "off"};
     case PF_Param_LAYER:
