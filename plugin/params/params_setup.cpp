@@ -4,7 +4,8 @@
 namespace {
 
 // One parameter as the user sees it. Numbers are in the parameter's own units (percent for the
-// fixed slider); `text` is the popup's choices or the checkbox's label.
+// fixed slider; for the popup the choices run from valid_min to valid_max); `text` is the popup's
+// choices or the checkbox's label.
 struct ParamSpec {
   ParamIndex index;
   PF_ParamType type;
@@ -29,17 +30,29 @@ static_assert(sizeof(kParamSpecs) / sizeof(kParamSpecs[0]) == kParamCount - 1);
 constexpr PF_Fixed ToFixed(double value) {
   return static_cast<PF_Fixed>(value * PF_Fixed_ONE);
 }
+constexpr A_long ToLong(double value) {
+  return static_cast<A_long>(value);
+}
+constexpr PF_FpShort ToFloat(double value) {
+  return static_cast<PF_FpShort>(value);
+}
+
+// The ranges and default shared by the three slider kinds, each in its own number type.
+template <typename Slider, typename Number>
+void SetSliderRanges(const ParamSpec& spec, Slider& slider, Number (*to)(double)) {
+  slider.valid_min = to(spec.valid_min);
+  slider.valid_max = to(spec.valid_max);
+  slider.slider_min = to(spec.slider_min);
+  slider.slider_max = to(spec.slider_max);
+  slider.dephault = to(spec.dephault);
+}
 
 // Fills the type's member of the definition's union; everything else stays zero.
 void FillTypeSettings(const ParamSpec& spec, PF_ParamDef& def) {
   switch (spec.type) {
     case PF_Param_FLOAT_SLIDER: {
       PF_FloatSliderDef& fs = def.u.fs_d;
-      fs.valid_min = static_cast<PF_FpShort>(spec.valid_min);
-      fs.valid_max = static_cast<PF_FpShort>(spec.valid_max);
-      fs.slider_min = static_cast<PF_FpShort>(spec.slider_min);
-      fs.slider_max = static_cast<PF_FpShort>(spec.slider_max);
-      fs.dephault = static_cast<PF_FpShort>(spec.dephault);
+      SetSliderRanges(spec, fs, ToFloat);
       fs.value = spec.dephault;
       fs.precision = PF_Precision_HUNDREDTHS;
       fs.display_flags = PF_ValueDisplayFlag_NONE;
@@ -49,39 +62,29 @@ void FillTypeSettings(const ParamSpec& spec, PF_ParamDef& def) {
     }
     case PF_Param_FIX_SLIDER: {
       PF_FixedSliderDef& fd = def.u.fd;
-      fd.valid_min = ToFixed(spec.valid_min);
-      fd.valid_max = ToFixed(spec.valid_max);
-      fd.slider_min = ToFixed(spec.slider_min);
-      fd.slider_max = ToFixed(spec.slider_max);
-      fd.dephault = ToFixed(spec.dephault);
+      SetSliderRanges(spec, fd, ToFixed);
       fd.value = fd.dephault;
       fd.precision = PF_Precision_TENTHS;
       fd.display_flags = PF_ValueDisplayFlag_PERCENT;
       break;
     }
-    case PF_Param_SLIDER: {
-      PF_SliderDef& sd = def.u.sd;
-      sd.valid_min = static_cast<A_long>(spec.valid_min);
-      sd.valid_max = static_cast<A_long>(spec.valid_max);
-      sd.slider_min = static_cast<A_long>(spec.slider_min);
-      sd.slider_max = static_cast<A_long>(spec.slider_max);
-      sd.dephault = static_cast<A_long>(spec.dephault);
-      sd.value = sd.dephault;
+    case PF_Param_SLIDER:
+      SetSliderRanges(spec, def.u.sd, ToLong);
+      def.u.sd.value = def.u.sd.dephault;
       break;
-    }
     case PF_Param_POPUP:
       def.u.pd.num_choices = static_cast<A_short>(spec.valid_max);
       def.u.pd.dephault = static_cast<A_short>(spec.dephault);
-      def.u.pd.value = static_cast<A_long>(spec.dephault);
+      def.u.pd.value = ToLong(spec.dephault);
       def.u.pd.namesptr = spec.text;
       break;
     case PF_Param_CHECKBOX:
-      def.u.bd.value = static_cast<A_long>(spec.dephault);
+      def.u.bd.value = ToLong(spec.dephault);
       def.u.bd.dephault = static_cast<PF_Boolean>(spec.dephault);
       def.u.bd.nameptr = spec.text;
       break;
     case PF_Param_LAYER:
-      def.u.ld.dephault = static_cast<A_long>(spec.dephault);
+      def.u.ld.dephault = ToLong(spec.dephault);
       break;
     default:
       break;

@@ -30,15 +30,28 @@ constexpr PF_Fixed Fixed(double v) {
   return static_cast<PF_Fixed>(v * 65536);
 }
 
+// The ranges and default of a slider of any kind, converted to the slider's number type by `to`.
+template <typename Slider, typename Number>
+void ExpectSliderRanges(const Expected& e, const Slider& slider, Number (*to)(double)) {
+  EXPECT_EQ(slider.valid_min, to(e.valid_min));
+  EXPECT_EQ(slider.valid_max, to(e.valid_max));
+  EXPECT_EQ(slider.slider_min, to(e.slider_min));
+  EXPECT_EQ(slider.slider_max, to(e.slider_max));
+  EXPECT_EQ(slider.dephault, to(e.dephault));
+}
+
+constexpr A_long Long(double v) {
+  return static_cast<A_long>(v);
+}
+constexpr PF_FpShort Float(double v) {
+  return static_cast<PF_FpShort>(v);
+}
+
 void ExpectRanges(const Expected& e, const PF_ParamDef& def) {
   const PF_ParamDefUnion& u = def.u;
   switch (e.type) {
     case PF_Param_FLOAT_SLIDER:
-      EXPECT_EQ(u.fs_d.valid_min, e.valid_min);
-      EXPECT_EQ(u.fs_d.valid_max, e.valid_max);
-      EXPECT_EQ(u.fs_d.slider_min, e.slider_min);
-      EXPECT_EQ(u.fs_d.slider_max, e.slider_max);
-      EXPECT_EQ(u.fs_d.dephault, e.dephault);
+      ExpectSliderRanges(e, u.fs_d, Float);
       EXPECT_EQ(u.fs_d.value, e.dephault);
       EXPECT_EQ(u.fs_d.precision, 2);
       EXPECT_EQ(u.fs_d.display_flags, 0);
@@ -46,10 +59,7 @@ void ExpectRanges(const Expected& e, const PF_ParamDef& def) {
       EXPECT_EQ(u.fs_d.curve_tolerance, 0.05f);
       break;
     case PF_Param_FIX_SLIDER:
-      EXPECT_EQ(u.fd.valid_min, Fixed(e.valid_min));
-      EXPECT_EQ(u.fd.valid_max, Fixed(e.valid_max));
-      EXPECT_EQ(u.fd.slider_min, Fixed(e.slider_min));
-      EXPECT_EQ(u.fd.slider_max, Fixed(e.slider_max));
+      ExpectSliderRanges(e, u.fd, Fixed);
       EXPECT_EQ(u.fd.dephault, 0x640000);
       EXPECT_EQ(u.fd.value, 0x640000);
       EXPECT_EQ(u.fd.precision, 1);
@@ -57,11 +67,7 @@ void ExpectRanges(const Expected& e, const PF_ParamDef& def) {
       EXPECT_STREQ(u.fd.value_str, "");
       break;
     case PF_Param_SLIDER:
-      EXPECT_EQ(u.sd.valid_min, e.valid_min);
-      EXPECT_EQ(u.sd.valid_max, e.valid_max);
-      EXPECT_EQ(u.sd.slider_min, e.slider_min);
-      EXPECT_EQ(u.sd.slider_max, e.slider_max);
-      EXPECT_EQ(u.sd.dephault, e.dephault);
+      ExpectSliderRanges(e, u.sd, Long);
       EXPECT_EQ(u.sd.value, e.dephault);
       break;
     case PF_Param_POPUP:
