@@ -23,7 +23,9 @@ inline const Variant kVariants[] = {
     {"V32", ZELKRA_PLUGIN_32_PATH, true},
 };
 
-inline void PrintTo(const Variant& variant, std::ostream* os) { *os << variant.name; }
+inline void PrintTo(const Variant& variant, std::ostream* os) {
+  *os << variant.name;
+}
 
 inline std::string VariantName(const testing::TestParamInfo<Variant>& info) {
   return info.param.name;
