@@ -7,6 +7,7 @@
 typedef int32_t SPErr;
 #define kSPNoError 0
 #define kSPSuiteNotFoundError ((SPErr)0x53214e46) /* "S!NF" */
+#define kSPBadParameterError ((SPErr)0x5061726d)  /* "Parm" */
 
 typedef struct SPBasicSuite {
   /* On success returns 0 and stores the suite's function table; otherwise an error and a null table. */

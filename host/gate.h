@@ -1,0 +1,28 @@
+// The one place every host operation passes through before it does anything: the call is logged
+// with its arguments, counted, and checked against the fault plan of the calling thread's session.
+//
+//   PF_Handle host_new_handle(A_HandleSize size) {
+//     if (auto fault = gate("host_new_handle", size)) return nullptr;  // fails its own way
+//     ...
+//
+// The operation name is its stable name for logs and fault plans: the host function's own name.
+// A call made outside any command (no current session) is reported on stderr and fails.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "host/call_log.h"
+#include "host/fault_plan.h"
+
+namespace host {
+
+std::optional<Fault> pass_gate(std::string_view op, std::string args);
+
+template <typename... Args>
+std::optional<Fault> gate(std::string_view op, const Args&... args) {
+  return pass_gate(op, describe_args(args...));
+}
+
+}  // namespace host
