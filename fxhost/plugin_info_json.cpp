@@ -211,8 +211,14 @@ std::vector<ParamSetting> SettingsFromJson(const json& document, std::span<const
   for (std::size_t i = 0; i < list.size(); ++i) {
     const json& entry = list[i];
     if (entry.is_object() && !entry.contains("value") && !entry.contains("keyframes")) continue;
-    MergeSetting(settings,
-                 EntrySetting(entry, params, context + " parameters[" + std::to_string(i) + "]", card_size));
+    const std::string where = context + " parameters[" + std::to_string(i) + "]";
+    try {
+      MergeSetting(settings, EntrySetting(entry, params, where, card_size));
+    } catch (const InputError& e) {
+      // Messages from the value parsers name the parameter but not the file.
+      if (std::string_view(e.what()).starts_with(where)) throw;
+      throw InputError(where + ": " + e.what());
+    }
   }
   return settings;
 }
