@@ -179,7 +179,11 @@ const ParamInfo& FindParam(std::span<const ParamInfo> params, std::string_view n
 ParamSetting ParseParamValue(const ParamInfo& param, std::string_view value, ImageSize card_size) {
   ParamSetting setting{param.index, param.name, param.type, {}, false, {}};
   if (param.type == ParamType::kLayer) {
-    setting.layer = ParseLayerSource(Trim(value), card_size);
+    try {
+      setting.layer = ParseLayerSource(Trim(value), card_size);
+    } catch (const InputError& e) {
+      throw InputError(param.name + ": " + e.what());
+    }
     return setting;
   }
   if (Trim(value).empty()) throw InputError(param.name + ": no value given");

@@ -36,7 +36,7 @@ std::string ProgressLine(std::size_t done, std::size_t total, double elapsed_sec
   const double fps = elapsed_seconds > 0 ? static_cast<double>(done) / elapsed_seconds : 0;
   std::snprintf(text, sizeof text, "frames %zu/%zu  %.1f fps", done, total, fps);
   std::string line = text;
-  if (done > 0 && done < total) line += "  " + FormatDuration((total - done) / fps) + " left";
+  if (done > 0 && done < total && fps > 0) line += "  " + FormatDuration((total - done) / fps) + " left";
   return line;
 }
 

@@ -69,6 +69,7 @@ TEST(Progress, OnePlainLinePerFrameOrFailuresOnly) {
   EXPECT_EQ(quiet.str(), "frame 4: FAILED, result 512, \"Memory Error!\"\n");
 
   EXPECT_EQ(ProgressLine(12, 24, 4.0), "frames 12/24  3.0 fps  0:04 left");
+  EXPECT_EQ(ProgressLine(1, 24, 0.0), "frames 1/24  0.0 fps");  // no time measured yet: no estimate
   EXPECT_EQ(ProgressLine(24, 24, 4.0), "frames 24/24  6.0 fps");
   EXPECT_EQ(FormatDuration(3723), "1:02:03");
 }
