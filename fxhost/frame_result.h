@@ -1,0 +1,25 @@
+#pragma once
+// What one frame of a render came to: filled in by the render loop, read by the progress display and
+// the report.
+
+#include <map>
+#include <string>
+
+namespace fxhost {
+
+// What the host still held, by kind of resource ("handles", "worlds", "suite:PF World Suite 2", ...) with
+// a count; empty when nothing.
+using HeldResources = std::map<std::string, long long>;
+
+struct FrameResult {
+  int frame = 0;
+  bool succeeded = false;     // rendered and (unless the output is null) written
+  int result = 0;             // the plug-in's result code (0 when it succeeded)
+  std::string message;        // the plug-in's return_msg, or what failed in fxhost (writing the file)
+  double render_seconds = 0;  // the plug-in's pre-render and render
+  std::string checksum;       // FrameChecksumLine of the output world; empty when nothing was rendered
+  std::string output;         // the file written; empty for null output or a failed frame
+  HeldResources held;         // what the host still held after the frame
+};
+
+}  // namespace fxhost

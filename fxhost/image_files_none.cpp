@@ -1,0 +1,23 @@
+// Image files in a build without an image library: every file is unreadable and unwritable, with a
+// message that says why.
+#include <stdexcept>
+#include <string>
+
+#include "fxhost/image_files.h"
+#include "fxhost/input_error.h"
+
+namespace fxhost {
+
+bool ImageFilesAvailable() {
+  return false;
+}
+
+Image ReadImageFile(const std::filesystem::path& path) {
+  throw InputError("\"" + path.string() + "\": this fxhost is built without image files (use the test card)");
+}
+
+void WriteImageFile(const std::filesystem::path& path, const Image&, FileFormat) {
+  throw std::runtime_error("\"" + path.string() + "\": this fxhost is built without image files");
+}
+
+}  // namespace fxhost

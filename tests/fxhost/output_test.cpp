@@ -1,0 +1,124 @@
+// Output names, and the checks that run before any frame renders.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "effect_params.h"
+#include "fxhost/atomic_file.h"
+#include "fxhost/input_error.h"
+#include "fxhost/layer_source.h"
+#include "fxhost/output_spec.h"
+
+namespace fxhost {
+namespace {
+
+std::string ErrorOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const InputError& e) {
+    return e.what();
+  }
+  return "";
+}
+
+TEST(OutputSpec, FrameNumbersAndFormats) {
+  struct Case {
+    const char* pattern;
+    int frame;
+    const char* path;
+    OutputKind kind;
+    FileFormat format;
+  };
+  const std::vector<Case> cases = {
+      {"out/frame_####.png", 7, "out/frame_0007.png", OutputKind::kImages, FileFormat::kPng},
+      {"out/frame_####.png", 12345, "out/frame_12345.png", OutputKind::kImages, FileFormat::kPng},
+      {"out/frame_####.png", -7, "out/frame_-007.png", OutputKind::kImages, FileFormat::kPng},
+      {"f#.TIF", 3, "f3.TIF", OutputKind::kImages, FileFormat::kTiff},
+      {"f_%04d.tiff", 42, "f_0042.tiff", OutputKind::kImages, FileFormat::kTiff},
+      {"f_%d.exr", 42, "f_42.exr", OutputKind::kImages, FileFormat::kExr},
+      {"100%%_%03d.jpg", 5, "100%_005.jpg", OutputKind::kImages, FileFormat::kJpeg},
+      {"still.jpeg", 9, "still.jpeg", OutputKind::kImages, FileFormat::kJpeg},
+      {"demo.gif", 9, "demo.gif", OutputKind::kMovie, FileFormat::kPng},
+      {"demo.MP4", 9, "demo.MP4", OutputKind::kMovie, FileFormat::kPng},
+  };
+  for (const Case& c : cases) {
+    const OutputSpec spec = ParseOutputSpec(c.pattern, 1);
+    EXPECT_EQ(spec.kind, c.kind) << c.pattern;
+    EXPECT_EQ(OutputPathFor(spec, c.frame), c.path) << c.pattern;
+    if (c.kind == OutputKind::kImages) {
+      EXPECT_EQ(spec.format, c.format) << c.pattern;
+    }
+  }
+  EXPECT_EQ(ParseOutputSpec("null", 100).kind, OutputKind::kNull);
+  EXPECT_EQ(ParseOutputSpec("demo.gif", 100).movie_format, "gif");
+}
+
+TEST(OutputSpec, NeverOverwritesAnInputAndFindsBadFoldersFirst) {
+  const testing::TempFolder folder("outputs");
+  std::ofstream(folder / "in_0001.png") << "picture";
+  std::ofstream(folder / "plain_file") << "x";
+  const std::vector<int> frames{1, 2};
+  const std::vector<std::filesystem::path> inputs{folder / "in_0001.png"};
+  auto check = [&](const std::string& pattern) {
+    return ErrorOf([&] { CheckOutputs(ParseOutputSpec(pattern, frames.size()), frames, inputs); });
+  };
+
+  // The same file by another spelling of its path is still the input.
+  const std::string roundabout = (folder.path() / "sub" / ".." / "in_####.png").string();
+  std::filesystem::create_directory(folder / "sub");
+  EXPECT_NE(check(roundabout).find("would overwrite an input file"), std::string::npos);
+  EXPECT_NE(check((folder / "missing" / "f_#.png").string()).find("does not exist"), std::string::npos);
+  EXPECT_NE(check((folder / "plain_file" / "f_#.png").string()).find("does not exist"), std::string::npos);
+  std::filesystem::create_directory(folder / "f_2.png");
+  EXPECT_NE(check((folder / "f_#.png").string()).find("is a folder"), std::string::npos);
+  EXPECT_EQ(check((folder / "out_#.png").string()), "");
+  EXPECT_EQ(check("null"), "");
+  // The check leaves nothing behind.
+  EXPECT_EQ(folder.Files(), (std::vector<std::string>{"f_2.png", "in_0001.png", "plain_file", "sub"}));
+}
+
+TEST(AtomicFile, NothingUnderTheFinalNameUntilCommitted) {
+  const testing::TempFolder folder("atomic");
+  const auto final_path = folder / "frame.png";
+  std::ofstream(final_path) << "old";
+  {
+    AtomicFile file(final_path);
+    std::ofstream(file.temp_path()) << "half a fra";
+    // The write fails here: the file is dropped without Commit().
+  }
+  EXPECT_EQ(folder.Files(), std::vector<std::string>{"frame.png"});
+  EXPECT_EQ((std::stringstream() << std::ifstream(final_path).rdbuf()).str(), "old");
+
+  WriteFileAtomically(final_path, "new");
+  EXPECT_EQ((std::stringstream() << std::ifstream(final_path).rdbuf()).str(), "new");
+  EXPECT_EQ(folder.Files(), std::vector<std::string>{"frame.png"});
+
+  // A rename that fails (a folder holds the final name) removes the temporary file and says so.
+  std::filesystem::create_directories(folder / "taken" / "inside");
+  EXPECT_THROW(WriteFileAtomically(folder / "taken", "x"), std::runtime_error);
+  EXPECT_EQ(folder.Files(), (std::vector<std::string>{"frame.png", "taken"}));
+}
+
+TEST(LayerSource, SequencesAndMissingFiles) {
+  const testing::TempFolder folder("layers");
+  std::ofstream(folder / "shot_0001.png") << "x";
+  std::ofstream(folder / "shot_0002.png") << "x";
+  const LayerSource sequence = ParseLayerSource((folder / "shot_%04d.png").string(), {});
+  ASSERT_EQ(sequence.kind, LayerSource::Kind::kSequence);
+  const std::vector<int> frames{1, 2};
+  EXPECT_EQ(CheckLayerFiles(sequence, frames, "--layer").size(), 2u);
+  const std::vector<int> more{1, 2, 3};
+  const std::string error = ErrorOf([&] { CheckLayerFiles(sequence, more, "--layer"); });
+  EXPECT_NE(error.find("shot_0003.png\" does not exist"), std::string::npos) << error;
+  EXPECT_NE(
+      ErrorOf([&] { CheckLayerFiles(ParseLayerSource("nope.png", {}), frames, "--layer"); }).find("--layer"),
+      std::string::npos);
+  // A file whose name looks like a pattern but exists is that file.
+  std::ofstream(folder / "take#1.png") << "x";
+  EXPECT_EQ(ParseLayerSource((folder / "take#1.png").string(), {}).kind, LayerSource::Kind::kFile);
+  EXPECT_EQ(ParseLayerSource("testcard", {320, 200}).size, (ImageSize{320, 200}));
+  EXPECT_EQ(LayerSourceText(ParseLayerSource("testcard", {320, 200})), "testcard:320x200");
+}
+
+}  // namespace
+}  // namespace fxhost
