@@ -131,6 +131,36 @@ TEST_P(FrameTest, TheRenderWritesBackTheClampedGrid) {
   EXPECT_EQ(SettingsOf(result.settings_after_render).columns, 3);
 }
 
+TEST_P(FrameTest, ACancelBeforeTheGapImageLeavesTheClearedFrameOneDuringProgressCompletesIt) {
+  SetWorkedExample();
+  const host::WorldBuffer input = MakeLayer<PF_Pixel>(kWidth, kHeight, PatternColor);
+  const host::WorldBuffer gap_layer =
+      MakeLayer<PF_Pixel>(kWidth, kHeight, [](A_long, A_long) { return kGapColor; });
+  host::FrameRequest request;
+  request.input = &input;
+  request.layers[kParamMissingTileLayer] = &gap_layer;
+  request.output_fill = {1, 2, 3, 4};
+  const host::FrameResult complete = Render(request);
+
+  request.cancel_from_abort_call = 1;
+  log().clear();
+  const host::FrameResult cancelled = Render(request);
+  EXPECT_EQ(cancelled.err(), PF_Interrupt_CANCEL);
+  EXPECT_EQ(log().count("new_world"), 0u);
+  EXPECT_TRUE(cancelled.progress.empty());
+  for (A_long y = 0; y < kHeight; ++y) {
+    for (const PF_Pixel& p : cancelled.output.Row<PF_Pixel>(y)) EXPECT_TRUE(SamePixel(p, kClear));
+  }
+
+  // Cancelled at the first progress report: every position is still drawn, the cancel returned.
+  request.cancel_from_abort_call = 0;
+  request.cancel_from_progress_call = 1;
+  const host::FrameResult late = Render(request);
+  EXPECT_EQ(late.err(), PF_Interrupt_CANCEL);
+  EXPECT_EQ(late.progress.size(), 1u);
+  EXPECT_TRUE(SameOutput(late.output, complete.output));
+}
+
 ZELKRA_FOR_BOTH_VARIANTS(FrameTest);
 
 }  // namespace
