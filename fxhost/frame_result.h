@@ -19,7 +19,10 @@ struct FrameResult {
   double render_seconds = 0;  // the plug-in's pre-render and render
   std::string checksum;       // FrameChecksumLine of the output world; empty when nothing was rendered
   std::string output;         // the file written; empty for null output or a failed frame
-  HeldResources held;         // what the host still held after the frame
+  // What the frame left held in the host (the ledger after the frame against before it). Only known
+  // when frames render one at a time (--jobs 1); with frames in parallel it stays empty and the
+  // report's held_at_end, after the set-downs, is the check.
+  HeldResources held;
 };
 
 }  // namespace fxhost

@@ -36,6 +36,7 @@ struct ParamInfo {
   bool percent = false;              // the value is shown with a percent sign
   std::vector<std::string> choices;  // popup, choice 1 first
   std::string checkbox_label;        // the text beside a checkbox
+  bool hidden = false;               // hidden in the effect's controls, as the plug-in left it
 };
 
 // The 16.16 fixed-point value the host stores for a fixed slider's displayed value (rounded to nearest).

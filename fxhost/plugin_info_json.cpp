@@ -30,7 +30,7 @@ const ParamSetting* FindSetting(std::span<const ParamSetting> settings, int inde
 }
 
 json ParamJson(const ParamInfo& p, const ParamSetting* setting) {
-  json entry = {{"index", p.index}, {"name", p.name}, {"type", ParamTypeName(p.type)}};
+  json entry = {{"index", p.index}, {"name", p.name}, {"type", ParamTypeName(p.type)}, {"hidden", p.hidden}};
   if (IsSlider(p.type)) {
     entry["valid_min"] = p.valid_min;
     entry["valid_max"] = p.valid_max;
@@ -168,11 +168,11 @@ json InfoJson(const PluginDescription& plugin, std::span<const ParamSetting> set
 
 std::string InfoTable(const PluginDescription& plugin) {
   std::vector<std::vector<std::string>> rows{
-      {"#", "Name", "Type", "Valid range", "Slider range", "Default", "Choices / notes"}};
+      {"#", "Name", "Type", "Valid range", "Slider range", "Default", "Controls", "Choices / notes"}};
   for (const ParamInfo& p : plugin.params) {
     rows.push_back({std::to_string(p.index), p.name, std::string(ParamTypeName(p.type)),
                     Range(p, p.valid_min, p.valid_max), Range(p, p.slider_min, p.slider_max), DefaultText(p),
-                    NotesText(p)});
+                    p.hidden ? "hidden" : "shown", NotesText(p)});
   }
   std::vector<std::size_t> widths(rows.front().size(), 0);
   for (const auto& row : rows) {

@@ -9,7 +9,8 @@
 //   "about": "...",
 //   "descriptor": {...},                       // what the host library reads from the plug-in
 //   "parameters": [
-//     {"index": 1, "name": "Time", "type": "float_slider", "valid_min": -100000, "valid_max": 100000,
+//     {"index": 1, "name": "Time", "type": "float_slider", "hidden": false, "valid_min": -100000,
+//     "valid_max": 100000,
 //      "slider_min": 0, "slider_max": 10, "precision": 2, "percent": false, "default": 0, "value": 0},
 //     {"index": 2, "name": "Missing Tile", "type": "fixed_slider", ..., "percent": true, "default": 100,
 //      "keyframes": [{"frame": 0, "value": 0}, {"frame": 24, "value": 100}]},
@@ -19,6 +20,7 @@
 //     {"index": 5, "name": "Fit", "type": "checkbox", "label": "", "default": false, "value": true}
 //   ]
 // }
+// "hidden" tells whether the plug-in hid the parameter in the effect's controls for these settings.
 // Values are in the unit the user sees (fixed sliders in percent). In a --params file an entry is found
 // by "name" (or "index" alone); when both are given they must agree. "value" may be a number, true/false,
 // null (no layer) or a string in --set's syntax (including V@F keyframes); "keyframes" is a list of

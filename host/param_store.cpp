@@ -137,10 +137,11 @@ std::optional<PF_ParamIndex> ParamStore::find(std::string_view name) const {
 void ParamStore::set_value(PF_ParamIndex index, double value) {
   std::lock_guard lock(mutex_);
   Parameter& param = get(index);
-  if (param.constant == value && param.keys.empty()) return;
+  // Stored even when equal, so -0 stays -0; only a different value counts as a change.
+  const bool same = param.constant == value && param.keys.empty();
   param.constant = value;
   param.keys.clear();
-  note_change(param);
+  if (!same) note_change(param);
 }
 
 void ParamStore::set_keyframes(PF_ParamIndex index, std::vector<Keyframe> keys) {
