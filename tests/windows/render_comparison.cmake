@@ -1,0 +1,1 @@
+# Render comparison of the Windows fxhost with the native one (under Wine).
