@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "host/frame_context.h"
 #include "host/suite_registry.h"
 
 namespace host {
@@ -46,6 +47,11 @@ PF_InData Effect::make_in_data() {
 
 CommandResult Effect::run(PF_Cmd cmd, const CommandInputs& inputs) {
   PF_InData in = make_in_data();
+  if (inputs.time) {
+    in.current_time = inputs.time->current_time;
+    in.time_step = inputs.time->time_step;
+    in.time_scale = inputs.time->time_scale;
+  }
   CommandResult result;
   result.out = inputs.out.value_or(PF_OutData{});
   const PF_Handle sequence_before = result.out.sequence_data;
@@ -100,7 +106,13 @@ PF_Err Effect::checkout_param(PF_ParamIndex index, A_long what_time, A_u_long ti
   if (index < 0 || static_cast<std::size_t>(index) >= params_.size()) return PF_Err_INVALID_INDEX;
   const double seconds = static_cast<double>(what_time) / time_scale;
   params_.checkout(index, seconds, *param);
-  if (param->param_type == PF_Param_LAYER && layer_source_) layer_source_(index, seconds, param->u.ld);
+  if (param->param_type == PF_Param_LAYER) {
+    if (const FrameContext* frame = FrameContext::current_for(*this)) {
+      frame->supply_layer(index, param->u.ld);
+    } else if (layer_source_) {
+      layer_source_(index, seconds, param->u.ld);
+    }
+  }
   {
     std::lock_guard lock(checkouts_mutex_);
     checkouts_.emplace(param, index);

@@ -33,12 +33,21 @@ struct EffectSettings {
   bool basic_suite = true;   // false: in_data carries no basic suite
 };
 
+// A command's time, when it is not the settings' (e.g. one frame of several rendered at once).
+struct CommandTime {
+  A_long current_time = 0;
+  A_long time_step = 1;
+  A_u_long time_scale = 30;
+};
+
 // What a command may carry besides the two records.
 struct CommandInputs {
   PF_ParamDef** params = nullptr;
   PF_LayerDef* output = nullptr;
   void* extra = nullptr;
   std::optional<PF_OutData> out;  // the out-data the command starts from; zeroed if not given
+  std::optional<CommandTime> time =
+      {};  // in_data's current_time, time_step, time_scale; settings if not given
 };
 
 struct CommandResult {
@@ -49,7 +58,8 @@ struct CommandResult {
 };
 
 // Supplies a layer's pixels to a layer-parameter checkout (index 0, the input, or a layer
-// parameter) at a time in seconds. Without one, every layer comes back without pixels.
+// parameter) at a time in seconds. Without one, every layer comes back without pixels. During a
+// frame rendered with RenderFrame the frame's own layers are supplied instead.
 using LayerSource = std::function<void(PF_ParamIndex index, double seconds, PF_LayerDef& layer)>;
 
 class Effect {

@@ -1,7 +1,9 @@
 // The interact and utility callbacks in in_data. Each passes the gate under its own name first.
 #include "host/effect.h"
+#include "host/frame_context.h"
 #include "host/gate.h"
 #include "host/host_functions.h"
+#include "host/world_buffer.h"
 
 namespace host {
 
@@ -35,23 +37,31 @@ PF_Err add_param(PF_ProgPtr effect_ref, PF_ParamIndex index, PF_ParamDefPtr def)
   return effect->add_param(index, def);
 }
 
+// During a frame, abort and progress answer as the frame's request says (see render_frame.h);
+// outside one they always answer 0.
 PF_Err abort(PF_ProgPtr effect_ref) {
   if (auto fault = gate("abort", effect_ref)) return fault->code_or(PF_Interrupt_CANCEL);
-  return PF_Err_NONE;
+  Effect* effect = Effect::from_ref(effect_ref);
+  if (effect == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
+  FrameContext* frame = FrameContext::current_for(*effect);
+  return frame != nullptr ? frame->abort() : PF_Err_NONE;
 }
 
 PF_Err progress(PF_ProgPtr effect_ref, A_long current, A_long total) {
   if (auto fault = gate("progress", effect_ref, current, total)) return fault->code_or(PF_Interrupt_CANCEL);
-  return PF_Err_NONE;
+  Effect* effect = Effect::from_ref(effect_ref);
+  if (effect == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
+  FrameContext* frame = FrameContext::current_for(*effect);
+  return frame != nullptr ? frame->progress(current, total) : PF_Err_NONE;
 }
 
-// Filling needs effect worlds, which this host does not offer yet.
 PF_Err fill(PF_ProgPtr effect_ref, const PF_Pixel* color, const PF_Rect* dst_rect, PF_EffectWorld* world) {
   if (auto fault = gate("fill", effect_ref, static_cast<const void*>(color),
                         static_cast<const void*>(dst_rect), static_cast<const void*>(world))) {
     return fault->code_or(PF_Err_INTERNAL_STRUCT_DAMAGED);
   }
-  return PF_Err_INVALID_CALLBACK;
+  if (Effect::from_ref(effect_ref) == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
+  return FillWorld(color, dst_rect, world);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "host/standard_suites.h"
 
 #include "host/host_functions.h"
+#include "host/sampling_suites.h"
+#include "host/world_suites.h"
 
 namespace host {
 
@@ -30,6 +32,8 @@ void register_standard_suites(SuiteRegistry& registry) {
   register_handle_suites(registry);
   register_ansi_suite(registry);
   register_utility_suite(registry);
+  register_world_suites(registry);
+  register_sampling_suites(registry);
 }
 
 }  // namespace host
