@@ -29,13 +29,16 @@ windows_path() {
 rm -rf "$work"
 mkdir -p "$work"
 
-# info: the descriptor is read through the resource functions of the loaded .aex.
-"$wine" "$bits" "$fxhost_exe" info --plugin "$(windows_path "$plugin_aex")" >"$work/info.txt" 2>&1
+# info: the .aex loaded by path, its descriptor read through the resource functions, About text and
+# parameters from the entry point, all as the native build shows them.
+"$wine" "$bits" "$fxhost_exe" info --plugin "$(windows_path "$plugin_aex")" >"$work/info.txt" 2>"$work/info_errors.txt"
 status=$?
 [ $status -eq 77 ] && { cat "$work/info.txt"; exit 77; }
-[ $status -eq 0 ] || { cat "$work/info.txt"; fail "fxhost.exe info exited with $status"; }
+[ $status -eq 0 ] || { cat "$work/info.txt" "$work/info_errors.txt"; fail "fxhost.exe info exited with $status"; }
+"$native_fxhost" info --plugin "$native_plugin" >"$work/native_info.txt" 2>&1 || fail "native fxhost info failed"
+tr -d '\r' <"$work/info.txt" | diff "$work/native_info.txt" - || fail "fxhost.exe info differs from the native one"
 grep -q "Zelkra15puzzle by Dorvanelo" "$work/info.txt" || { cat "$work/info.txt"; fail "info shows no descriptor"; }
-echo "info under Wine: descriptor read"
+echo "info under Wine: as native, with the descriptor"
 
 # The per-frame checksum lines of a report, "FRAME, DEPTH, WxH, 0xCRC", one a line.
 checksums() {
