@@ -42,6 +42,12 @@ void BuildCli(CLI::App& app, Options& options) {
   info->add_option("--app-id", options.app_id, "Pose as the host with this application id (e.g. PrMr)")
       ->check(app_id_check);
   info->add_flag("--json", options.json, "The same as JSON (a valid starting point for render --params)");
+  info->add_option("--set", options.sets,
+                   "Set a parameter by name, as render does: the parameter list shows it")
+      ->allow_extra_args(false);
+  info->add_option("--params", options.params_file,
+                   "Parameter settings from a JSON file, as render reads them")
+      ->check(CLI::ExistingFile);
   info->callback([&options] { options.command = "info"; });
 
   CLI::App* render = app.add_subcommand("render", "Render frames of the effect into image files or a movie");
@@ -99,6 +105,10 @@ void BuildCli(CLI::App& app, Options& options) {
                      "what the host still held");
   render->add_option("--app-id", options.app_id, "Pose as the host with this application id (e.g. PrMr)")
       ->check(app_id_check);
+  render
+      ->add_option("--inject-fault", options.inject_faults,
+                   "Test only: make the Nth call of a host operation fail")
+      ->group("");  // hidden from help
   render->callback([&options] {
     options.command = "render";
     options.size = ParseImageSize(options.size_text);

@@ -28,7 +28,7 @@ struct Options {
   std::string size_text = "1920x1080";
   ImageSize size;                     // the test card's size, from size_text
   std::optional<Depth> depth;         // none: the input's own
-  std::vector<std::string> sets;      // NAME=VALUE, in order
+  std::vector<std::string> sets;      // NAME=VALUE, in order (render, and info for its values)
   std::string params_file;            // "" for none
   std::optional<std::string> frames;  // --frames, or --frame as a list of one; none: frame 0
   double fps = 24;
@@ -36,6 +36,10 @@ struct Options {
   int jobs = 1;
   bool quiet = false;
   std::string report;  // "" for none
+
+  // Test-only (hidden from help): host operations made to fail during the render, each "OP:N" (the
+  // Nth call of OP, counted from the first frame on).
+  std::vector<std::string> inject_faults;
 };
 
 // The plug-in fxhost loads by default: the Zelkra15puzzle_CS5 build in the folder of `program` (the

@@ -19,7 +19,8 @@ Effect::Effect(PF_EntryPointFunc entry_point, Session& session, EffectSettings s
       session_(session),
       settings_(settings),
       interact_(standard_interact_callbacks()),
-      utils_(standard_util_callbacks()) {}
+      utils_(standard_util_callbacks()),
+      controls_(session.ledger()) {}
 
 PF_InData Effect::make_in_data() {
   PF_InData in{};
@@ -67,6 +68,7 @@ void Effect::keep_handles(PF_Cmd cmd, const PF_OutData& out, PF_Handle sequence_
   switch (cmd) {
     case PF_Cmd_GLOBAL_SETUP:
       global_data_ = out.global_data;
+      global_out_flags_ = out.out_flags;
       break;
     case PF_Cmd_GLOBAL_SETDOWN:
       global_data_ = nullptr;

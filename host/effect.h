@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "host/effect_controls.h"
 #include "host/module.h"
 #include "host/param_store.h"
 #include "host/session.h"
@@ -75,10 +76,31 @@ class Effect {
   CommandResult about() { return run(PF_Cmd_ABOUT); }
   CommandResult global_setup() { return run(PF_Cmd_GLOBAL_SETUP); }
   CommandResult params_setup() { return run(PF_Cmd_PARAMS_SETUP); }
-  CommandResult sequence_setup() { return run(PF_Cmd_SEQUENCE_SETUP); }
-  CommandResult sequence_resetup() { return run(PF_Cmd_SEQUENCE_RESETUP); }
+  // Sequence setup and resetup, then, when they succeed, update_params_ui().
+  CommandResult sequence_setup();
+  CommandResult sequence_resetup();
   CommandResult sequence_setdown() { return run(PF_Cmd_SEQUENCE_SETDOWN); }
   CommandResult global_setdown() { return run(PF_Cmd_GLOBAL_SETDOWN); }
+
+  // Parameter UI, as the application drives it (effect_param_ui.cpp).
+  //
+  // Whether the plug-in asked at global setup to hear PF_Cmd_UPDATE_PARAMS_UI.
+  bool wants_params_ui_updates() const { return (global_out_flags_ & PF_OutFlag_SEND_UPDATE_PARAMS_UI) != 0; }
+  // Sends PF_Cmd_UPDATE_PARAMS_UI if the plug-in asked for it; its result is also kept as
+  // last_params_ui_update(). Without the request nothing is sent and nothing is returned.
+  std::optional<CommandResult> update_params_ui();
+  const std::optional<CommandResult>& last_params_ui_update() const { return last_params_ui_update_; }
+  // The user sets parameter `index` to `value` in the effect's controls: the value changes, the
+  // plug-in hears PF_Cmd_USER_CHANGED_PARAM (extra: a PF_UserChangedParamExtra naming the
+  // parameter), then update_params_ui(). Returns the USER_CHANGED_PARAM result.
+  CommandResult user_changes_param(PF_ParamIndex index, double value);
+  // The same for a change already made through params() or the layer source (keyframes, another
+  // layer chosen): notes it as a change of parameter `index`, then the two commands.
+  CommandResult user_changed_param(PF_ParamIndex index);
+  // Effect references, streams, stream flags and the undo history, as the plug-in left them.
+  EffectControls& controls() { return controls_; }
+  // Whether the plug-in hid parameter `index` (AEGP_DynStreamFlag_HIDDEN on its stream).
+  bool param_hidden(PF_ParamIndex index) const { return controls_.hidden(index); }
 
   EffectSettings& settings() { return settings_; }
   Session& session() { return session_; }
@@ -109,6 +131,7 @@ class Effect {
 
  private:
   void keep_handles(PF_Cmd cmd, const PF_OutData& out, PF_Handle sequence_before);
+  CommandResult send_user_change(PF_ParamIndex index);  // USER_CHANGED_PARAM, then the UI update
 
   PF_EntryPointFunc entry_point_;
   Session& session_;
@@ -119,6 +142,9 @@ class Effect {
   LayerSource layer_source_;
   PF_Handle global_data_ = nullptr;
   PF_Handle sequence_data_ = nullptr;
+  EffectControls controls_;
+  PF_OutFlags global_out_flags_ = 0;  // as global setup left them
+  std::optional<CommandResult> last_params_ui_update_;
   std::mutex checkouts_mutex_;
   std::multimap<const PF_ParamDef*, PF_ParamIndex> checkouts_;
 };

@@ -25,4 +25,15 @@ void host_dispose_handle(PF_Handle handle) {
   current_session().handles().dispose(handle);
 }
 
+A_HandleSize host_get_handle_size(PF_Handle handle) {
+  if (gate("host_get_handle_size", handle)) return 0;
+  Session& session = current_session();
+  const std::optional<std::size_t> size = session.handles().size(handle);
+  if (!size) {
+    session.ledger().note_misuse("host_get_handle_size of an unknown handle");
+    return 0;
+  }
+  return static_cast<A_HandleSize>(*size);
+}
+
 }  // namespace host

@@ -8,10 +8,11 @@
 namespace host {
 
 // Handle suite (versions 1 and 2) and utility callbacks.
-PF_Handle host_new_handle(A_HandleSize size);  // fails: null
-void* host_lock_handle(PF_Handle handle);      // fails: null
-void host_unlock_handle(PF_Handle handle);     // fails: nothing happens
-void host_dispose_handle(PF_Handle handle);    // fails: nothing happens (the handle stays)
+PF_Handle host_new_handle(A_HandleSize size);         // fails: null
+void* host_lock_handle(PF_Handle handle);             // fails: null
+void host_unlock_handle(PF_Handle handle);            // fails: nothing happens
+void host_dispose_handle(PF_Handle handle);           // fails: nothing happens (the handle stays)
+A_HandleSize host_get_handle_size(PF_Handle handle);  // fails: 0; an unknown handle: 0, misuse noted
 
 // ANSI functions (utility callbacks and "PF ANSI Suite").
 // sprintf writes at most kSprintfLimit bytes, the terminator included: the largest buffer the

@@ -137,15 +137,33 @@ std::optional<PF_ParamIndex> ParamStore::find(std::string_view name) const {
 void ParamStore::set_value(PF_ParamIndex index, double value) {
   std::lock_guard lock(mutex_);
   Parameter& param = get(index);
+  if (param.constant == value && param.keys.empty()) return;
   param.constant = value;
   param.keys.clear();
+  note_change(param);
 }
 
 void ParamStore::set_keyframes(PF_ParamIndex index, std::vector<Keyframe> keys) {
   std::sort(keys.begin(), keys.end(),
             [](const Keyframe& a, const Keyframe& b) { return a.seconds < b.seconds; });
   std::lock_guard lock(mutex_);
-  get(index).keys = std::move(keys);
+  Parameter& param = get(index);
+  const auto same = [](const Keyframe& a, const Keyframe& b) {
+    return a.seconds == b.seconds && a.value == b.value;
+  };
+  if (std::equal(param.keys.begin(), param.keys.end(), keys.begin(), keys.end(), same)) return;
+  param.keys = std::move(keys);
+  note_change(param);
+}
+
+void ParamStore::touch(PF_ParamIndex index) {
+  std::lock_guard lock(mutex_);
+  note_change(get(index));
+}
+
+std::uint64_t ParamStore::revision() const {
+  std::lock_guard lock(mutex_);
+  return revision_;
 }
 
 double ParamStore::value_at(PF_ParamIndex index, double seconds) const {

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <mutex>
 #include <optional>
@@ -31,7 +32,8 @@ struct Parameter {
   std::string choices;
   std::string label;
   double constant = 0;
-  std::vector<Keyframe> keys;  // empty: the value is `constant`
+  std::vector<Keyframe> keys;    // empty: the value is `constant`
+  std::uint64_t changed_at = 0;  // the store's revision when its value, keys or layer last changed
   std::string name() const { return def.name; }
 };
 
@@ -54,6 +56,12 @@ class ParamStore {
   void set_keyframes(PF_ParamIndex index, std::vector<Keyframe> keys);
   double value_at(PF_ParamIndex index, double seconds) const;
 
+  // Notes a change the store cannot see, such as another layer chosen for a layer parameter.
+  void touch(PF_ParamIndex index);
+  // Counts the changes to any parameter's value, keys or layer: it grows with each change, and
+  // setting what a parameter already holds is no change.
+  std::uint64_t revision() const;
+
   // Writes the definition of `index` into `out` with its value at `seconds`. A layer comes back
   // without pixels; whoever supplies layers fills `out.u.ld` afterwards.
   void checkout(PF_ParamIndex index, double seconds, PF_ParamDef& out) const;
@@ -61,9 +69,11 @@ class ParamStore {
  private:
   const Parameter& get(PF_ParamIndex index) const;  // caller holds mutex_
   Parameter& get(PF_ParamIndex index);
+  void note_change(Parameter& param) { param.changed_at = ++revision_; }  // caller holds mutex_
 
   mutable std::mutex mutex_;
   std::deque<Parameter> params_;  // a deque keeps each Parameter, and its strings, in place
+  std::uint64_t revision_ = 0;
 };
 
 // The declared value of a definition, in the parameter's own units.

@@ -1,6 +1,6 @@
 #include "host/render_frame.h"
 
-#include <cstring>
+#include <utility>
 
 #include "host/frame_context.h"
 #include "host/smart_render_callbacks.h"
@@ -55,8 +55,9 @@ class PreRenderData {
     if (delete_func_ != nullptr) {
       CallScope scope(effect_.session(), &effect_);
       delete_func_(data);
-    } else if (!effect_.session().handles().dispose(static_cast<PF_Handle>(data))) {
-      // dispose() has noted the unknown handle as misuse.
+    } else {
+      // Any locks go with it; a pointer that is no handle of this host is noted as misuse.
+      effect_.session().handles().dispose(static_cast<PF_Handle>(data));
     }
   }
 

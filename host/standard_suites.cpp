@@ -9,7 +9,7 @@ namespace host {
 namespace {
 
 constexpr PF_HandleSuite1 kHandleSuite = {host_new_handle, host_lock_handle, host_unlock_handle,
-                                          host_dispose_handle};
+                                          host_dispose_handle, host_get_handle_size};
 constexpr PF_ANSISuite1 kANSISuite = {host_sprintf};
 constexpr AEGP_UtilitySuite7 kUtilitySuite = {AEGP_RegisterWithAEGP};
 
@@ -34,6 +34,8 @@ void register_standard_suites(SuiteRegistry& registry) {
   register_utility_suite(registry);
   register_world_suites(registry);
   register_sampling_suites(registry);
+  register_aegp_effect_suites(registry);
+  register_param_utils_suites(registry);
 }
 
 }  // namespace host

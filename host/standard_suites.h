@@ -17,5 +17,10 @@ void register_handle_suites(SuiteRegistry& registry);
 void register_ansi_suite(SuiteRegistry& registry);
 // "AEGP Utility Suite" version 7.
 void register_utility_suite(SuiteRegistry& registry);
+// "AEGP PF Interface Suite" v1, "AEGP Stream Suite" v7, "AEGP Dynamic Stream Suite" v2 and
+// "AEGP Effect Suite" v2.
+void register_aegp_effect_suites(SuiteRegistry& registry);
+// "PF Param Utils Suite" versions 1 and 2.
+void register_param_utils_suites(SuiteRegistry& registry);
 
 }  // namespace host

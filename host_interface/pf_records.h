@@ -77,6 +77,11 @@ typedef struct {
   PF_OutFlags2 out_flags2;
 } PF_OutData;
 
+/* The extra record of PF_Cmd_USER_CHANGED_PARAM: the parameter the user changed. */
+typedef struct {
+  PF_ParamIndex param_index;
+} PF_UserChangedParamExtra;
+
 /* The plug-in's one export. */
 typedef PF_Err (*PF_EntryPointFunc)(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data,
                                     PF_ParamDef* params[], PF_LayerDef* output, void* extra);

@@ -14,6 +14,7 @@ typedef struct {
   void* (*host_lock_handle)(PF_Handle handle);
   void (*host_unlock_handle)(PF_Handle handle);
   void (*host_dispose_handle)(PF_Handle handle);
+  A_HandleSize (*host_get_handle_size)(PF_Handle handle);
 } PF_HandleSuite1;
 
 #define kPFWorldSuite "PF World Suite"

@@ -93,7 +93,7 @@ PF_Err SmartRender(PF_InData* in_data, PF_OutData* out_data, PF_SmartRenderExtra
   GapImageWorld gap(in_data->effect_ref);
 
   PuzzleInfo* info = nullptr;
-  RenderContext context;
+  RenderContext context{};
   PF_Err err = SetUpRender(in_data, out_data, extra, suites, world_suite2, &info, context);
   if (err == PF_Err_NONE) err = RenderPuzzle(context, *info, suites, world_suite2.suite(), tables, gap);
 
