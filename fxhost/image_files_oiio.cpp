@@ -130,6 +130,7 @@ const char* FormatName(FileFormat format) {
     case FileFormat::kExr:
       return "openexr";
     case FileFormat::kJpeg:
+    case FileFormat::kRaw:  // written without the image library
       break;
   }
   return "jpeg";

@@ -36,7 +36,10 @@ status=$?
 [ $status -eq 77 ] && { cat "$work/info.txt"; exit 77; }
 [ $status -eq 0 ] || { cat "$work/info.txt" "$work/info_errors.txt"; fail "fxhost.exe info exited with $status"; }
 "$native_fxhost" info --plugin "$native_plugin" >"$work/native_info.txt" 2>&1 || fail "native fxhost info failed"
-tr -d '\r' <"$work/info.txt" | diff "$work/native_info.txt" - || fail "fxhost.exe info differs from the native one"
+# All but the line naming the library file.
+tr -d '\r' <"$work/info.txt" | grep -v '^Plug-in:' >"$work/info_shown.txt"
+grep -v '^Plug-in:' "$work/native_info.txt" | diff - "$work/info_shown.txt" ||
+  fail "fxhost.exe info differs from the native one"
 grep -q "Zelkra15puzzle by Dorvanelo" "$work/info.txt" || { cat "$work/info.txt"; fail "info shows no descriptor"; }
 echo "info under Wine: as native, with the descriptor"
 
@@ -88,12 +91,13 @@ for depth in 8 16 32; do
       "$wine" "$bits" "$fxhost_exe" render --plugin "$(windows_path "$plugin_aex")" "$@" \
         --output "$(windows_path "$dumps")\\windows_####.raw" ||
         fail "$case_name: fxhost.exe raw dump failed"
+      within=yes
       for native_dump in "$dumps"/native_*.raw; do
         windows_dump="$dumps/windows_${native_dump##*/native_}"
         within_one_ulp "$native_dump" "$windows_dump" ||
-          { echo "$case_name: ${native_dump##*/} differs by more than 1 ulp"; failed=1; }
+          { echo "$case_name: ${native_dump##*/} differs by more than 1 ulp"; within=no; failed=1; }
       done
-      [ $failed -eq 0 ] && echo "$case_name: frames within 1 ulp of the native ones"
+      [ $within = yes ] && echo "$case_name: frames within 1 ulp of the native ones"
       continue
     fi
     echo "$case_name: checksums differ"
