@@ -35,15 +35,20 @@ std::uint32_t Bits(float v) {
 }
 
 template <typename T>
+void AppendRow(std::vector<std::byte>& out, const ImageOf<Rgba<T>>& image, int y) {
+  for (int x = 0; x < image.width; ++x) {
+    const Rgba<T>& p = image.at(x, y);
+    for (T v : {p.a, p.r, p.g, p.b}) AppendLittleEndian(out, Bits(v), sizeof(T));
+  }
+}
+
+template <typename T>
 std::uint32_t ImageCrc(const ImageOf<Rgba<T>>& image) {
   std::uint32_t crc = 0;
   std::vector<std::byte> row;
   for (int y = 0; y < image.height; ++y) {
     row.clear();
-    for (int x = 0; x < image.width; ++x) {
-      const Rgba<T>& p = image.at(x, y);
-      for (T v : {p.a, p.r, p.g, p.b}) AppendLittleEndian(row, Bits(v), sizeof(T));
-    }
+    AppendRow(row, image, y);
     crc = Crc32(row, crc);
   }
   return crc;
@@ -59,6 +64,16 @@ std::uint32_t Crc32(std::span<const std::byte> bytes, std::uint32_t crc) {
 
 std::uint32_t FrameCrc(const Image& image) {
   return std::visit([](const auto& typed) { return ImageCrc(typed); }, image);
+}
+
+std::vector<std::byte> FrameBytes(const Image& image) {
+  std::vector<std::byte> bytes;
+  std::visit(
+      [&](const auto& typed) {
+        for (int y = 0; y < typed.height; ++y) AppendRow(bytes, typed, y);
+      },
+      image);
+  return bytes;
 }
 
 std::string FrameChecksumLine(int frame, const Image& image) {

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "fxhost/image.h"
 
@@ -22,6 +23,9 @@ namespace fxhost {
 std::uint32_t Crc32(std::span<const std::byte> bytes, std::uint32_t crc = 0);
 
 std::uint32_t FrameCrc(const Image& image);
+
+// The bytes the checksum is taken over, all rows.
+std::vector<std::byte> FrameBytes(const Image& image);
 
 std::string FrameChecksumLine(int frame, const Image& image);
 

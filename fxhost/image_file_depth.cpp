@@ -7,6 +7,7 @@ Depth FileDepth(FileFormat format, Depth depth) {
     case FileFormat::kPng:
       return depth == Depth::k8 ? Depth::k8 : Depth::k16;
     case FileFormat::kTiff:
+    case FileFormat::kRaw:
       return depth;
     case FileFormat::kExr:
       return Depth::k32;

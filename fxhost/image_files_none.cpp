@@ -1,5 +1,5 @@
-// Image files in a build without an image library: every file is unreadable and unwritable, with a
-// message that says why.
+// Image files in a build without an image library: every file is unreadable and, but for raw frames,
+// unwritable, with a message that says why.
 #include <stdexcept>
 #include <string>
 
@@ -16,7 +16,8 @@ Image ReadImageFile(const std::filesystem::path& path) {
   throw InputError("\"" + path.string() + "\": this fxhost is built without image files (use the test card)");
 }
 
-void WriteImageFile(const std::filesystem::path& path, const Image&, FileFormat) {
+void WriteImageFile(const std::filesystem::path& path, const Image& image, FileFormat format) {
+  if (format == FileFormat::kRaw) return WriteRawFile(path, image);
   throw std::runtime_error("\"" + path.string() + "\": this fxhost is built without image files");
 }
 

@@ -130,6 +130,7 @@ const char* FormatName(FileFormat format) {
     case FileFormat::kExr:
       return "openexr";
     case FileFormat::kJpeg:
+    case FileFormat::kRaw:  // written without the image library
       break;
   }
   return "jpeg";
@@ -163,6 +164,7 @@ Image ReadImageFile(const std::filesystem::path& path) {
 }
 
 void WriteImageFile(const std::filesystem::path& path, const Image& image, FileFormat format) {
+  if (format == FileFormat::kRaw) return WriteRawFile(path, image);
   // Declared first so that it is destroyed last: the writer has closed the temporary file before a
   // failed write removes it.
   AtomicFile file(path);

@@ -23,13 +23,14 @@ std::string Lower(std::string text) {
   return text;
 }
 
-constexpr std::array<std::pair<std::string_view, FileFormat>, 6> kImageExtensions{{
+constexpr std::array<std::pair<std::string_view, FileFormat>, 7> kImageExtensions{{
     {".png", FileFormat::kPng},
     {".tif", FileFormat::kTiff},
     {".tiff", FileFormat::kTiff},
     {".exr", FileFormat::kExr},
     {".jpg", FileFormat::kJpeg},
     {".jpeg", FileFormat::kJpeg},
+    {".raw", FileFormat::kRaw},
 }};
 
 std::filesystem::path Canonical(const std::filesystem::path& path) {
@@ -67,7 +68,7 @@ OutputSpec ParseOutputSpec(std::string_view pattern, std::size_t frame_count) {
                                   [&](const auto& entry) { return entry.first == extension; });
   if (known == kImageExtensions.end()) {
     throw InputError("--output " + Quoted(spec.pattern) + ": unknown extension " + Quoted(extension) +
-                     " (png, tif, tiff, exr, jpg, jpeg, mp4, gif, or null)");
+                     " (png, tif, tiff, exr, jpg, jpeg, raw, mp4, gif, or null)");
   }
   if (!spec.frames && frame_count > 1) {
     throw InputError("--output " + Quoted(spec.pattern) + ": " + std::to_string(frame_count) +

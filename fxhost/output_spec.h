@@ -22,7 +22,7 @@ struct OutputSpec {
   std::string movie_format;              // movies: "mp4" or "gif"
 };
 
-// Parses `--output`: "null" writes nothing; ".png", ".tif"/".tiff", ".exr", ".jpg"/".jpeg" (any case)
+// Parses `--output`: "null" writes nothing; ".png", ".tif"/".tiff", ".exr", ".jpg"/".jpeg", ".raw" (any case)
 // write one image per frame, named by a '#' run or %04d; ".mp4" and ".gif" write one movie. Throws
 // InputError for an unknown extension, a malformed frame pattern, several frames without a frame
 // number in the name, or a frame number in a movie's name.

@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "host/module.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -91,5 +93,13 @@ std::vector<std::uint8_t> ReadElfSection(const std::filesystem::path& file, std:
 }
 
 #endif
+
+std::vector<std::uint8_t> ReadDescriptor(const Module& module) {
+#ifdef _WIN32
+  return ReadDescriptorResource(module.native_handle());
+#else
+  return ReadElfSection(module.path(), kDescriptorSection);
+#endif
+}
 
 }  // namespace host

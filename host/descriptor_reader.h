@@ -9,6 +9,13 @@
 
 namespace host {
 
+class Module;
+
+// The descriptor bytes of a loaded plug-in library, read without calling it: the "PIPL" resource
+// through the Windows resource functions, or the descriptor section of a Linux library file. Throws
+// std::runtime_error when the library carries none.
+std::vector<std::uint8_t> ReadDescriptor(const Module& module);
+
 #ifdef _WIN32
 // Bytes of resource type "PIPL", id 16000, language 1033 of a loaded library (an HMODULE).
 // Throws std::runtime_error when the library has no such resource.

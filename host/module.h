@@ -23,6 +23,8 @@ class Module {
 
   PF_EntryPointFunc entry_point() const { return entry_point_; }
   const std::filesystem::path& path() const { return path_; }
+  // The system's handle of the library (an HMODULE on Windows, a dlopen handle elsewhere).
+  void* native_handle() const { return library_.get(); }
 
  private:
   struct Closer {

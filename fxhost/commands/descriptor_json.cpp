@@ -28,14 +28,10 @@ std::string Version(unsigned major, unsigned minor) {
 
 }  // namespace
 
-nlohmann::json DescriptorJson(const std::filesystem::path& plugin) {
-#ifdef _WIN32
-  (void)plugin;
-  return nlohmann::json::object();
-#else
+nlohmann::json DescriptorJson(const host::Module& plugin) {
   std::vector<std::uint8_t> bytes;
   try {
-    bytes = host::ReadElfSection(plugin, host::kDescriptorSection);
+    bytes = host::ReadDescriptor(plugin);
   } catch (const std::runtime_error&) {
     return nlohmann::json::object();  // no descriptor in this library
   }
@@ -56,7 +52,6 @@ nlohmann::json DescriptorJson(const std::filesystem::path& plugin) {
   } catch (const std::runtime_error& e) {
     return {{"error", e.what()}};
   }
-#endif
 }
 
 }  // namespace fxhost

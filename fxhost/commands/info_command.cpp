@@ -46,7 +46,7 @@ int InfoCommand(const Options& options, std::ostream& out) {
   PluginDescription description;
   description.plugin = plugin.path().string();
   description.about = plugin.About();
-  description.descriptor = DescriptorJson(plugin.path());
+  description.descriptor = DescriptorJson(plugin.module());
   description.params = ParamInfosFromStore(plugin.effect().params());
   const std::vector<ParamSetting> param_settings = SettingsFromOptions(options, description.params);
 

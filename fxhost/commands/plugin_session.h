@@ -33,6 +33,7 @@ class PluginSession {
   host::Effect& effect() { return effect_; }
   host::Session& session() { return session_; }
   const std::filesystem::path& path() const { return module_.path(); }
+  const host::Module& module() const { return module_; }
 
   // The About text, line breaks as '\n'.
   std::string About();

@@ -5,9 +5,11 @@
 
 #include <cmath>
 #include <fstream>
+#include <iterator>
 #include <random>
 
 #include "effect_params.h"
+#include "fxhost/frame_checksum.h"
 #include "fxhost/image_convert.h"
 #include "fxhost/input_error.h"
 #include "fxhost/test_card.h"
@@ -38,6 +40,20 @@ TEST(ImageConvert, DepthConversionsFollowTheHostsScales) {
   }
   EXPECT_EQ(HostToFile16(32768), 65535);
   EXPECT_EQ(FileToHost16(65535), 32768);
+}
+
+// A raw frame, written by every build, holds exactly the bytes its checksum is taken over.
+TEST(ImageFiles, RawFramesHoldTheChecksumsBytes) {
+  const testing::TempFolder folder("raw");
+  for (const Depth depth : {Depth::k8, Depth::k16, Depth::k32}) {
+    const Image card = MakeTestCard({7, 3}, depth);
+    const auto path = folder / ("card_" + std::to_string(static_cast<int>(depth)) + ".raw");
+    WriteImageFile(path, card, FileFormat::kRaw);
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_EQ(bytes.size(), 7u * 3u * 4u * (static_cast<unsigned>(depth) / 8u));
+    EXPECT_EQ(Crc32(std::as_bytes(std::span(bytes.data(), bytes.size()))), FrameCrc(card));
+  }
 }
 
 #if ZELKRA_IMAGE_FILES

@@ -38,6 +38,7 @@ TEST(OutputSpec, FrameNumbersAndFormats) {
       {"f_%d.exr", 42, "f_42.exr", OutputKind::kImages, FileFormat::kExr},
       {"100%%_%03d.jpg", 5, "100%_005.jpg", OutputKind::kImages, FileFormat::kJpeg},
       {"still.jpeg", 9, "still.jpeg", OutputKind::kImages, FileFormat::kJpeg},
+      {"dump_####.RAW", 3, "dump_0003.RAW", OutputKind::kImages, FileFormat::kRaw},
       {"demo.gif", 9, "demo.gif", OutputKind::kMovie, FileFormat::kPng},
       {"demo.MP4", 9, "demo.MP4", OutputKind::kMovie, FileFormat::kPng},
   };
