@@ -143,7 +143,7 @@ bool ImageFilesAvailable() {
 }
 
 Image ReadImageFile(const std::filesystem::path& path) {
-  // Ask readers to hand straight colour over as it is stored; the spec then says which files hold it.
+  // Ask readers to hand straight colour over as it is stored; the ImageSpec then says which files hold it.
   OIIO::ImageSpec config;
   config.attribute("oiio:UnassociatedAlpha", 1);
   auto in = OIIO::ImageInput::open(path.string(), &config);

@@ -110,12 +110,37 @@ void CheckOutputs(const OutputSpec& spec, std::span<const int> frames,
     std::filesystem::path folder = output.parent_path();
     if (folder.empty()) folder = ".";
     if (!folders_checked.insert(folder).second) continue;
-    if (!std::filesystem::is_directory(folder, error)) {
-      throw InputError("--output " + Quoted(output) + ": the folder " + Quoted(folder) + " does not exist");
+    // A folder that does not exist yet is made before the first frame (CreateOutputFolders); its
+    // nearest existing ancestor must then be a folder that takes new entries.
+    std::filesystem::path existing = folder;
+    while (!std::filesystem::exists(existing, error) && existing.has_relative_path()) {
+      existing = existing.parent_path().empty() ? "." : existing.parent_path();
     }
-    if (!FolderTakesFiles(folder)) {
-      throw InputError("--output " + Quoted(output) + ": the folder " + Quoted(folder) + " is not writable");
+    if (!std::filesystem::is_directory(existing, error)) {
+      throw InputError("--output " + Quoted(output) + ": the folder " + Quoted(folder) +
+                       " cannot be made: " + Quoted(existing) + " is not a folder");
     }
+    if (!FolderTakesFiles(existing)) {
+      throw InputError("--output " + Quoted(output) + ": the folder " + Quoted(existing) +
+                       " is not writable");
+    }
+  }
+}
+
+void CreateOutputFolders(const OutputSpec& spec, std::span<const int> frames) {
+  if (spec.kind == OutputKind::kNull) return;
+  std::set<std::filesystem::path> folders;
+  if (spec.kind == OutputKind::kMovie || !spec.frames) {
+    folders.insert(std::filesystem::path(spec.pattern).parent_path());
+  } else {
+    for (int frame : frames) folders.insert(OutputPathFor(spec, frame).parent_path());
+  }
+  for (const auto& folder : folders) {
+    if (folder.empty()) continue;
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error)
+      throw std::runtime_error("cannot make the output folder " + Quoted(folder) + ": " + error.message());
   }
 }
 

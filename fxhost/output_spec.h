@@ -31,10 +31,15 @@ OutputSpec ParseOutputSpec(std::string_view pattern, std::size_t frame_count);
 // The file `frame` is written to (images), or the movie file.
 std::filesystem::path OutputPathFor(const OutputSpec& spec, int frame);
 
-// Checks before rendering that every output can be written: the folder exists and takes new files, no
-// output is a folder, and no output is one of `inputs` (compared as canonical paths, so "./a.png" and
-// "a.png" are the same file). Throws InputError naming the problem.
+// Checks before rendering that every output can be written: the folder exists and takes new files, or
+// can be made (its nearest existing ancestor is a writable folder); no output is a folder, and no
+// output is one of `inputs` (compared as canonical paths, so "./a.png" and "a.png" are the same
+// file). Throws InputError naming the problem. Makes nothing.
 void CheckOutputs(const OutputSpec& spec, std::span<const int> frames,
                   std::span<const std::filesystem::path> inputs);
+
+// Makes the output folders that do not exist yet, once every input has been checked and just before
+// the first frame renders. Throws std::runtime_error when one cannot be made.
+void CreateOutputFolders(const OutputSpec& spec, std::span<const int> frames);
 
 }  // namespace fxhost

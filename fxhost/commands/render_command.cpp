@@ -222,6 +222,7 @@ int RenderCommand(const Options& options, std::span<const std::string> command_l
   InjectFaults(options.inject_faults, plugin.session().faults());
 
   // The frames.
+  CreateOutputFolders(output, frames);
   const ProgressMode mode = options.quiet
                                 ? ProgressMode::kQuiet
                                 : (StderrIsTerminal() ? ProgressMode::kTerminal : ProgressMode::kLines);

@@ -4,7 +4,7 @@ namespace {
 
 PF_Err Report(PF_InData* in_data, PF_OutData* out_data, const char* message) {
   out_data->out_flags |= PF_OutFlag_DISPLAY_ERROR_MESSAGE;
-  // The message is its own format: it holds no conversion specifications.
+  // The message is its own format: it holds no % conversions.
   in_data->utils->ansi.sprintf(out_data->return_msg, message);
   return PF_Err_BAD_CALLBACK_PARAM;
 }

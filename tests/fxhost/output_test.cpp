@@ -68,14 +68,20 @@ TEST(OutputSpec, NeverOverwritesAnInputAndFindsBadFoldersFirst) {
   const std::string roundabout = (folder.path() / "sub" / ".." / "in_####.png").string();
   std::filesystem::create_directory(folder / "sub");
   EXPECT_NE(check(roundabout).find("would overwrite an input file"), std::string::npos);
-  EXPECT_NE(check((folder / "missing" / "f_#.png").string()).find("does not exist"), std::string::npos);
-  EXPECT_NE(check((folder / "plain_file" / "f_#.png").string()).find("does not exist"), std::string::npos);
+  // A missing folder is fine when it can be made; one below a plain file cannot.
+  EXPECT_EQ(check((folder / "missing" / "deeper" / "f_#.png").string()), "");
+  EXPECT_NE(check((folder / "plain_file" / "sub" / "f_#.png").string()).find("is not a folder"),
+            std::string::npos);
   std::filesystem::create_directory(folder / "f_2.png");
   EXPECT_NE(check((folder / "f_#.png").string()).find("is a folder"), std::string::npos);
   EXPECT_EQ(check((folder / "out_#.png").string()), "");
   EXPECT_EQ(check("null"), "");
   // The check leaves nothing behind.
   EXPECT_EQ(folder.Files(), (std::vector<std::string>{"f_2.png", "in_0001.png", "plain_file", "sub"}));
+
+  // Rendering makes the missing folders of every frame.
+  CreateOutputFolders(ParseOutputSpec((folder / "new" / "f_#.png").string(), frames.size()), frames);
+  EXPECT_TRUE(std::filesystem::is_directory(folder / "new"));
 }
 
 TEST(AtomicFile, NothingUnderTheFinalNameUntilCommitted) {

@@ -80,7 +80,7 @@ TEST(FxhostCli, BadInputIsOneLineBeforeAnyFileIsWritten) {
       {{"--layer", (folder / "in.png").string(), "--output", out}, "in.png"},
       {{"--set", "Missing Tile Layer=" + (folder / "gap.png").string(), "--output", out},
        "Missing Tile Layer"},
-      {{"--output", (folder / "no-such-folder" / "f_####.png").string()}, "does not exist"},
+      {{"--output", (folder / "in.png" / "f_####.png").string()}, "is not a folder"},
       {{"--output", (folder / "in.png").string(), "--layer", (folder / "in.png").string()},
        "overwrite an input"},
       {{"--output", (folder / "f.bmp").string()}, "unknown extension"},
