@@ -7,33 +7,25 @@
 namespace host {
 namespace {
 
-PF_Err area_sample(PF_ProgPtr effect_ref, PF_Fixed x, PF_Fixed y, const PF_SampPB* params, PF_Pixel* dst) {
-  if (auto fault = gate("area_sample", effect_ref, x, y))
-    return fault->code_or(PF_Err_INTERNAL_STRUCT_DAMAGED);
+// One sampling operation of the suites: through the gate under its own name, refused for an
+// effect_ref that is not the running command's, then the host's area sampling of its depth.
+template <typename Pixel, const char* kName, PF_Err (*kSample)(PF_Fixed, PF_Fixed, const PF_SampPB*, Pixel*)>
+PF_Err AreaSampleOperation(PF_ProgPtr effect_ref, PF_Fixed x, PF_Fixed y, const PF_SampPB* params,
+                           Pixel* dst) {
+  if (auto fault = gate(kName, effect_ref, x, y)) return fault->code_or(PF_Err_INTERNAL_STRUCT_DAMAGED);
   if (Effect::from_ref(effect_ref) == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
-  return AreaSample8(x, y, params, dst);
+  return kSample(x, y, params, dst);
 }
 
-PF_Err area_sample16(PF_ProgPtr effect_ref, PF_Fixed x, PF_Fixed y, const PF_SampPB* params,
-                     PF_Pixel16* dst) {
-  if (auto fault = gate("area_sample16", effect_ref, x, y))
-    return fault->code_or(PF_Err_INTERNAL_STRUCT_DAMAGED);
-  if (Effect::from_ref(effect_ref) == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
-  return AreaSample16(x, y, params, dst);
-}
+constexpr char kAreaSample[] = "area_sample";
+constexpr char kAreaSample16[] = "area_sample16";
+constexpr char kAreaSampleFloat[] = "area_sample_float";
 
-PF_Err area_sample_float(PF_ProgPtr effect_ref, PF_Fixed x, PF_Fixed y, const PF_SampPB* params,
-                         PF_PixelFloat* dst) {
-  if (auto fault = gate("area_sample_float", effect_ref, x, y)) {
-    return fault->code_or(PF_Err_INTERNAL_STRUCT_DAMAGED);
-  }
-  if (Effect::from_ref(effect_ref) == nullptr) return PF_Err_BAD_CALLBACK_PARAM;
-  return AreaSampleFloat(x, y, params, dst);
-}
-
-constexpr PF_Sampling8Suite1 kSampling8Suite = {area_sample};
-constexpr PF_Sampling16Suite1 kSampling16Suite = {area_sample16};
-constexpr PF_SamplingFloatSuite1 kSamplingFloatSuite = {area_sample_float};
+constexpr PF_Sampling8Suite1 kSampling8Suite = {AreaSampleOperation<PF_Pixel, kAreaSample, AreaSample8>};
+constexpr PF_Sampling16Suite1 kSampling16Suite = {
+    AreaSampleOperation<PF_Pixel16, kAreaSample16, AreaSample16>};
+constexpr PF_SamplingFloatSuite1 kSamplingFloatSuite = {
+    AreaSampleOperation<PF_PixelFloat, kAreaSampleFloat, AreaSampleFloat>};
 
 }  // namespace
 
