@@ -17,8 +17,9 @@ decltype(Pixel::alpha) FromUnit(double u) {
   if constexpr (PixelTraits<Pixel>::kDepth == PixelDepth::kFloat) {
     return static_cast<float>(u);
   } else {
+    if (!(u > 0.0)) return 0;  // negative, zero or NaN
     const double scaled =
-        std::clamp(std::round(u * PixelTraits<Pixel>::kFullScale), 0.0, PixelTraits<Pixel>::kFullScale);
+        std::min(std::round(u * PixelTraits<Pixel>::kFullScale), PixelTraits<Pixel>::kFullScale);
     return static_cast<decltype(Pixel::alpha)>(scaled);
   }
 }
