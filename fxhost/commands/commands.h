@@ -8,7 +8,7 @@
 #include <span>
 #include <string>
 
-#include "fxhost/cli.h"
+#include "fxhost/cli/cli.h"
 
 namespace fxhost {
 

@@ -5,9 +5,9 @@
 #include <span>
 #include <vector>
 
-#include "fxhost/commands/time_base.h"
-#include "fxhost/param_info.h"
-#include "fxhost/param_setting.h"
+#include "fxhost/cli/param_info.h"
+#include "fxhost/cli/param_setting.h"
+#include "fxhost/frames/time_base.h"
 #include "host/param_store.h"
 
 namespace fxhost {

@@ -3,8 +3,8 @@
 #include "fxhost/commands/commands.h"
 #include "fxhost/commands/descriptor_json.h"
 #include "fxhost/commands/host_params.h"
+#include "fxhost/commands/plugin_info_json.h"
 #include "fxhost/commands/plugin_session.h"
-#include "fxhost/plugin_info_json.h"
 #include "host/app_id.h"
 #include "host/world_buffer.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "fxhost/input_error.h"
+#include "fxhost/cli/input_error.h"
 
 namespace fxhost {
 namespace {

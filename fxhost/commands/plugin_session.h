@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "fxhost/frame_result.h"
+#include "fxhost/frames/frame_result.h"
 #include "host/effect.h"
 #include "host/module.h"
 #include "host/session.h"

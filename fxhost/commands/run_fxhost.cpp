@@ -1,10 +1,10 @@
 #include <CLI/CLI.hpp>
 #include <vector>
 
+#include "fxhost/cli/input_error.h"
 #include "fxhost/commands/commands.h"
 #include "fxhost/commands/plugin_session.h"
-#include "fxhost/input_error.h"
-#include "fxhost/worker_pool.h"
+#include "fxhost/frames/worker_pool.h"
 
 namespace fxhost {
 

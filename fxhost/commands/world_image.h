@@ -2,7 +2,7 @@
 // fxhost's images (RGBA, straight colour) and the host's worlds (ARGB, straight colour) hold the same
 // values on the same scales (255, 32768, 1.0): converting between them only reorders the channels.
 
-#include "fxhost/image.h"
+#include "fxhost/files/image.h"
 #include "host/world_buffer.h"
 
 namespace fxhost {

@@ -5,10 +5,10 @@
 #include <fstream>
 
 #include "effect_params.h"
-#include "fxhost/cli.h"
-#include "fxhost/frame_list.h"
-#include "fxhost/input_error.h"
-#include "fxhost/output_spec.h"
+#include "fxhost/cli/cli.h"
+#include "fxhost/cli/input_error.h"
+#include "fxhost/files/output_spec.h"
+#include "fxhost/frames/frame_list.h"
 
 namespace fxhost {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "fxhost/param_info.h"
+#include "fxhost/cli/param_info.h"
 
 namespace fxhost::testing {
 

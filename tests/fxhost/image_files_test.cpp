@@ -1,5 +1,5 @@
 // Depth conversions and image files: the round trips that must be exact, and writes that fail cleanly.
-#include "fxhost/image_files.h"
+#include "fxhost/files/image_files.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +9,10 @@
 #include <random>
 
 #include "effect_params.h"
-#include "fxhost/frame_checksum.h"
-#include "fxhost/image_convert.h"
-#include "fxhost/input_error.h"
-#include "fxhost/test_card.h"
+#include "fxhost/cli/input_error.h"
+#include "fxhost/files/image_convert.h"
+#include "fxhost/files/test_card.h"
+#include "fxhost/frames/frame_checksum.h"
 
 namespace fxhost {
 namespace {

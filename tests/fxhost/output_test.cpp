@@ -4,10 +4,10 @@
 #include <fstream>
 
 #include "effect_params.h"
-#include "fxhost/atomic_file.h"
-#include "fxhost/input_error.h"
-#include "fxhost/layer_source.h"
-#include "fxhost/output_spec.h"
+#include "fxhost/cli/input_error.h"
+#include "fxhost/files/atomic_file.h"
+#include "fxhost/files/layer_source.h"
+#include "fxhost/files/output_spec.h"
 
 namespace fxhost {
 namespace {

@@ -1,11 +1,11 @@
 // Settings as the host will store them, keyframes, and the info / --params JSON.
-#include "fxhost/param_setting.h"
+#include "fxhost/cli/param_setting.h"
 
 #include <gtest/gtest.h>
 
 #include "effect_params.h"
-#include "fxhost/input_error.h"
-#include "fxhost/plugin_info_json.h"
+#include "fxhost/cli/input_error.h"
+#include "fxhost/commands/plugin_info_json.h"
 
 namespace fxhost {
 namespace {

@@ -7,13 +7,13 @@
 #include <thread>
 
 #include "effect_params.h"
-#include "fxhost/input_error.h"
-#include "fxhost/movie_writer.h"
-#include "fxhost/program.h"
-#include "fxhost/progress.h"
-#include "fxhost/report.h"
-#include "fxhost/test_card.h"
-#include "fxhost/worker_pool.h"
+#include "fxhost/cli/input_error.h"
+#include "fxhost/files/movie_writer.h"
+#include "fxhost/files/program.h"
+#include "fxhost/files/test_card.h"
+#include "fxhost/frames/progress.h"
+#include "fxhost/frames/report.h"
+#include "fxhost/frames/worker_pool.h"
 
 namespace fxhost {
 namespace {

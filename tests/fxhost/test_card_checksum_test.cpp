@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "fxhost/frame_checksum.h"
-#include "fxhost/test_card.h"
+#include "fxhost/files/test_card.h"
+#include "fxhost/frames/frame_checksum.h"
 
 namespace fxhost {
 namespace {

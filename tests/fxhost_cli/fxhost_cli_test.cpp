@@ -9,8 +9,8 @@
 
 #include "fxhost/commands/commands.h"
 #include "fxhost/effect_params.h"
-#include "fxhost/frame_checksum.h"
-#include "fxhost/image_files.h"
+#include "fxhost/files/image_files.h"
+#include "fxhost/frames/frame_checksum.h"
 
 namespace fxhost {
 namespace {

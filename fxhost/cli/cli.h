@@ -1,0 +1,67 @@
+#pragma once
+// fxhost's command line: `fxhost info` and `fxhost render`, defined with CLI11. main() builds the app
+// with BuildCli, parses, and reads the options from Options.
+
+#include <CLI/CLI.hpp>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "fxhost/cli/image_size.h"
+#include "fxhost/cli/param_info.h"
+#include "fxhost/cli/param_setting.h"
+#include "fxhost/files/image.h"
+
+namespace fxhost {
+
+struct Options {
+  std::string command;  // "info" or "render"
+  std::string plugin;   // the plug-in library
+  std::string app_id;   // four characters, "" for the host library's own
+  bool json = false;    // info --json
+
+  // render
+  std::string layer;  // "" for the test card
+  std::string size_text = "1920x1080";
+  ImageSize size;                     // the test card's size, from size_text
+  std::optional<Depth> depth;         // none: the input's own
+  std::vector<std::string> sets;      // NAME=VALUE, in order (render, and info for its values)
+  std::string params_file;            // "" for none
+  std::optional<std::string> frames;  // --frames, or --frame as a list of one; none: frame 0
+  double fps = 24;
+  std::string output;
+  int jobs = 1;
+  bool quiet = false;
+  std::string report;  // "" for none
+
+  // Test-only (hidden from help): host operations made to fail during the render, each "OP:N" (the
+  // Nth call of OP, counted from the first frame on).
+  std::vector<std::string> inject_faults;
+};
+
+// The plug-in fxhost loads by default: the Zelkra15puzzle_CS5 build in the folder of `program` (the
+// running program's path).
+std::filesystem::path DefaultPluginPath(const std::filesystem::path& program);
+
+// The path of the running program (argv[0] as given when the system cannot tell).
+std::filesystem::path ProgramPath(const char* argv0);
+
+// Defines both subcommands and every option on `app`, storing into `options`; options.plugin and
+// options.jobs hold the defaults when called. After a successful parse, options.command names the
+// subcommand and options.size and options.depth are filled.
+void BuildCli(CLI::App& app, Options& options);
+
+// The frames to render: --frames, --frame, or frame 0. Throws InputError for a malformed list.
+std::vector<int> FramesToRender(const Options& options);
+
+// The parameter settings: the --params file first, then each --set in order (the last setting of a
+// parameter wins). Throws InputError naming the first bad setting.
+std::vector<ParamSetting> SettingsFromOptions(const Options& options, std::span<const ParamInfo> params);
+
+// The host's 32-bit application id for four characters ("PrMr" -> 0x50724D72).
+std::uint32_t AppIdCode(std::string_view app_id);
+
+}  // namespace fxhost

@@ -1,0 +1,37 @@
+#pragma once
+// Reading and writing image files. The build with image files does it through OpenImageIO
+// (image_files_oiio.cpp); a build without (ZELKRA_IMAGE_FILES off) reports every file as unreadable.
+
+#include <filesystem>
+#include <string_view>
+
+#include "fxhost/files/image.h"
+
+namespace fxhost {
+
+// kRaw: the frame's bytes exactly as its checksum reads them (see frame_checksum.h), no header; written
+// by every build, also without an image library, so that builds can be compared pixel by pixel.
+enum class FileFormat { kPng, kTiff, kExr, kJpeg, kRaw };
+
+// Whether this build reads and writes image files at all.
+bool ImageFilesAvailable();
+
+// The depth a picture of `depth` is written in: PNG 8 or 16 (float as 16), TIFF and raw as it is, EXR
+// float, JPEG 8.
+Depth FileDepth(FileFormat format, Depth depth);
+
+// The first picture of any file the image library reads, in the file's own depth (8-bit files 8,
+// 16-bit files 16, everything else float) with straight colour: 16-bit values are scaled to the host's
+// 0..32768, premultiplied files (EXR) are unpremultiplied, files without alpha get opaque alpha, grey
+// files are spread over red, green and blue. Throws InputError naming the file when it cannot be read.
+Image ReadImageFile(const std::filesystem::path& path);
+
+// Writes a raw frame (FileFormat::kRaw) atomically; throws std::runtime_error naming the file on failure.
+void WriteRawFile(const std::filesystem::path& path, const Image& image);
+
+// Writes `image` as `format` in FileDepth(format, ...), atomically (see AtomicFile): PNG and TIFF with
+// straight (unassociated) alpha, EXR premultiplied as EXR expects, JPEG over black. 16-bit values are
+// scaled to the file's 0..65535. Throws std::runtime_error naming the file when it cannot be written.
+void WriteImageFile(const std::filesystem::path& path, const Image& image, FileFormat format);
+
+}  // namespace fxhost

@@ -1,0 +1,194 @@
+// Image files through OpenImageIO: the only file of fxhost that uses it.
+#include <OpenImageIO/imageio.h>
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "fxhost/cli/image_size.h"
+#include "fxhost/cli/input_error.h"
+#include "fxhost/files/atomic_file.h"
+#include "fxhost/files/image_convert.h"
+#include "fxhost/files/image_files.h"
+
+namespace fxhost {
+namespace {
+
+std::string Quoted(const std::filesystem::path& path) {
+  return "\"" + path.string() + "\"";
+}
+
+template <typename T>
+OIIO::TypeDesc TypeOf() {
+  if constexpr (std::is_same_v<T, std::uint8_t>) {
+    return OIIO::TypeDesc::UINT8;
+  } else if constexpr (std::is_same_v<T, std::uint16_t>) {
+    return OIIO::TypeDesc::UINT16;
+  } else {
+    return OIIO::TypeDesc::FLOAT;
+  }
+}
+
+template <typename T>
+constexpr T FullScale() {
+  if constexpr (std::is_same_v<T, std::uint8_t>) {
+    return 255;
+  } else if constexpr (std::is_same_v<T, std::uint16_t>) {
+    return 32768;
+  } else {
+    return 1.0f;
+  }
+}
+
+// The host's value of a file's channel value.
+template <typename T>
+T FromFile(T v) {
+  if constexpr (std::is_same_v<T, std::uint16_t>) {
+    return FileToHost16(v);
+  } else {
+    return v;
+  }
+}
+
+template <typename T>
+T ToFile(T v) {
+  if constexpr (std::is_same_v<T, std::uint16_t>) {
+    return HostToFile16(v);
+  } else {
+    return v;
+  }
+}
+
+// Colour divided by alpha in the image's own depth, for integer files that store premultiplied colour.
+template <typename T>
+T Unpremultiplied(T c, T a) {
+  if constexpr (std::is_same_v<T, float>) {
+    return c / a;
+  } else {
+    return static_cast<T>(std::min<double>(FullScale<T>(), std::round(double(c) * FullScale<T>() / a)));
+  }
+}
+
+template <typename T>
+Image ReadPixels(OIIO::ImageInput& in, const std::filesystem::path& path) {
+  const OIIO::ImageSpec& spec = in.spec();
+  const int channels = spec.nchannels;
+  std::vector<T> data(static_cast<std::size_t>(spec.width) * spec.height * channels);
+  if (!in.read_image(0, 0, 0, channels, TypeOf<T>(), data.data())) {
+    throw InputError(Quoted(path) + ": " + in.geterror());
+  }
+  const int alpha = spec.alpha_channel >= 0 && spec.alpha_channel < channels ? spec.alpha_channel : -1;
+  const bool premultiplied = alpha >= 0 && spec.get_int_attribute("oiio:UnassociatedAlpha", 0) == 0;
+  const bool grey = channels < 3;
+
+  ImageOf<Rgba<T>> image(spec.width, spec.height);
+  for (std::size_t i = 0; i < image.pixels.size(); ++i) {
+    const T* p = &data[i * channels];
+    Rgba<T> pixel;
+    pixel.r = FromFile(p[0]);
+    pixel.g = FromFile(p[grey ? 0 : 1]);
+    pixel.b = FromFile(p[grey ? 0 : 2]);
+    pixel.a = alpha >= 0 ? FromFile(p[alpha]) : FullScale<T>();
+    if (premultiplied) {
+      if (pixel.a == T{}) {
+        pixel = {};
+      } else {
+        pixel.r = Unpremultiplied(pixel.r, pixel.a);
+        pixel.g = Unpremultiplied(pixel.g, pixel.a);
+        pixel.b = Unpremultiplied(pixel.b, pixel.a);
+      }
+    }
+    image.pixels[i] = pixel;
+  }
+  return image;
+}
+
+template <typename T>
+void WritePixels(OIIO::ImageOutput& out, const ImageOf<Rgba<T>>& image, int channels,
+                 const std::filesystem::path& path) {
+  std::vector<T> data;
+  data.reserve(image.pixels.size() * channels);
+  for (const Rgba<T>& p : image.pixels) {
+    data.push_back(ToFile(p.r));
+    data.push_back(ToFile(p.g));
+    data.push_back(ToFile(p.b));
+    if (channels == 4) data.push_back(ToFile(p.a));
+  }
+  if (!out.write_image(TypeOf<T>(), data.data())) {
+    throw std::runtime_error("cannot write " + Quoted(path) + ": " + out.geterror());
+  }
+}
+
+const char* FormatName(FileFormat format) {
+  switch (format) {
+    case FileFormat::kPng:
+      return "png";
+    case FileFormat::kTiff:
+      return "tiff";
+    case FileFormat::kExr:
+      return "openexr";
+    case FileFormat::kJpeg:
+    case FileFormat::kRaw:  // written without the image library
+      break;
+  }
+  return "jpeg";
+}
+
+}  // namespace
+
+bool ImageFilesAvailable() {
+  return true;
+}
+
+Image ReadImageFile(const std::filesystem::path& path) {
+  // Ask readers to hand straight colour over as it is stored; the ImageSpec then says which files hold it.
+  OIIO::ImageSpec config;
+  config.attribute("oiio:UnassociatedAlpha", 1);
+  auto in = OIIO::ImageInput::open(path.string(), &config);
+  if (!in) {
+    std::string reason = OIIO::geterror();
+    if (reason.empty()) reason = "cannot be read";
+    throw InputError(Quoted(path) + ": " + reason.substr(0, reason.find('\n')));
+  }
+  const OIIO::ImageSpec& spec = in->spec();
+  if (spec.width < 1 || spec.height < 1 || spec.nchannels < 1 || spec.width > kMaxSide ||
+      spec.height > kMaxSide || static_cast<long long>(spec.width) * spec.height > kMaxPixels) {
+    throw InputError(Quoted(path) + ": picture size " + std::to_string(spec.width) + "x" +
+                     std::to_string(spec.height) + " is not one fxhost renders");
+  }
+  if (spec.format == OIIO::TypeDesc::UINT8) return ReadPixels<std::uint8_t>(*in, path);
+  if (spec.format == OIIO::TypeDesc::UINT16) return ReadPixels<std::uint16_t>(*in, path);
+  return ReadPixels<float>(*in, path);
+}
+
+void WriteImageFile(const std::filesystem::path& path, const Image& image, FileFormat format) {
+  if (format == FileFormat::kRaw) return WriteRawFile(path, image);
+  // Declared first so that it is destroyed last: the writer has closed the temporary file before a
+  // failed write removes it.
+  AtomicFile file(path);
+  auto out = OIIO::ImageOutput::create(FormatName(format));
+  if (!out) throw std::runtime_error("cannot write " + Quoted(path) + ": " + OIIO::geterror());
+
+  const Depth depth = FileDepth(format, DepthOf(image));
+  Image pixels = format == FileFormat::kJpeg ? Image(FlattenOnBlack8(image)) : ConvertDepth(image, depth);
+  if (format == FileFormat::kExr) Premultiply(std::get<ImageF>(pixels));
+  const int channels = format == FileFormat::kJpeg ? 3 : 4;
+  const OIIO::TypeDesc type = depth == Depth::k8    ? OIIO::TypeDesc::UINT8
+                              : depth == Depth::k16 ? OIIO::TypeDesc::UINT16
+                                                    : OIIO::TypeDesc::FLOAT;
+
+  OIIO::ImageSpec spec(WidthOf(image), HeightOf(image), channels, type);
+  if (format == FileFormat::kPng || format == FileFormat::kTiff) spec.attribute("oiio:UnassociatedAlpha", 1);
+  if (format == FileFormat::kJpeg) spec.attribute("Compression", "jpeg:95");
+
+  if (!out->open(file.temp_path().string(), spec)) {
+    throw std::runtime_error("cannot write " + Quoted(path) + ": " + out->geterror());
+  }
+  std::visit([&](const auto& typed) { WritePixels(*out, typed, channels, path); }, pixels);
+  if (!out->close()) throw std::runtime_error("cannot write " + Quoted(path) + ": " + out->geterror());
+  file.Commit();
+}
+
+}  // namespace fxhost
