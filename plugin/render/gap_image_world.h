@@ -2,6 +2,7 @@
 #pragma once
 
 #include "entry/suite_handler.h"
+#include "params/param_checkout.h"
 #include "params/param_ids.h"
 #include "pf_host_interface.h"
 #include "render/depth_traits.h"
@@ -53,8 +54,8 @@ template <typename Pixel>
 PF_Err MakeGapImage(const RenderContext& context, SuiteHandler& suites, const PF_WorldSuite2* world_suite2,
                     const TileRect& missing_tile, int32_t fit, GapImageWorld& gap, PF_Err err) {
   PF_InData* in_data = context.in_data;
-  ParamCheckout layer(in_data);
-  if (err == PF_Err_NONE) err = layer.Checkout(kParamMissingTileLayer);
+  ParamCheckout layer;
+  if (err == PF_Err_NONE) err = layer.Checkout(in_data, kParamMissingTileLayer);
   if (err == PF_Err_NONE) err = in_data->inter.abort(in_data->effect_ref);
   const PF_LayerDef& source = layer.def().u.ld;
   if (err != PF_Err_NONE || source.data == nullptr) return err;
