@@ -5,6 +5,7 @@
 #include "render/gap_image_world.h"
 #include "render/puzzle/gap_walk.h"
 #include "render/puzzle/tile_grid.h"
+#include "render/puzzle/truncate.h"
 #include "render/render_cleanup.h"
 #include "render/render_handlers.h"
 #include "render/render_setup.h"
@@ -46,8 +47,12 @@ PF_Err StartPuzzle(const RenderContext& context, PuzzleInfo& info, RenderTables&
   ResetTileOrder(tables.current_order(), start.tile_count);
   ResetTileOrder(tables.previous_order(), start.tile_count);
   start.missing = MissingTileIndex(info.missing_tile, start.tile_count);
-  start.step =
-      FrameMoveStep(info.time, in_data->utils->ansi.ceil(info.time), in_data->utils->ansi.floor(info.time));
+  const double time_floor = in_data->utils->ansi.floor(info.time);
+  const double time_ceil = in_data->utils->ansi.ceil(info.time);
+  // Time is finite, so are its floor and ceiling: anything else is the host failing, and a walk
+  // made of it would be a wrong picture reported as success.
+  if (!IsFinite(time_floor) || !IsFinite(time_ceil)) return PF_Err_INTERNAL_STRUCT_DAMAGED;
+  start.step = FrameMoveStep(info.time, time_ceil, time_floor);
   return PF_Err_NONE;
 }
 

@@ -161,6 +161,29 @@ TEST_P(FrameTest, ACancelBeforeTheGapImageLeavesTheClearedFrameOneDuringProgress
   EXPECT_TRUE(SameOutput(late.output, complete.output));
 }
 
+TEST_P(FrameTest, ANonFiniteFloorOrCeilingOfTimeFailsTheFrameBeforeAnythingIsDrawn) {
+  SetWorkedExample();
+  const host::WorldBuffer input = MakeLayer<PF_Pixel>(kWidth, kHeight, PatternColor);
+  const host::WorldBuffer gap_layer =
+      MakeLayer<PF_Pixel>(kWidth, kHeight, [](A_long, A_long) { return kGapColor; });
+  host::FrameRequest request;
+  request.input = &input;
+  request.layers[kParamMissingTileLayer] = &gap_layer;
+  for (const char* op : {"floor", "ceil"}) {
+    SCOPED_TRACE(op);
+    faults().clear();
+    faults().fail(op, 1);  // the host answers NaN
+    log().clear();
+    const host::FrameResult result = Render(request);  // checks that nothing is held
+    EXPECT_EQ(result.err(), PF_Err_INTERNAL_STRUCT_DAMAGED);
+    EXPECT_EQ(log().count("new_world"), 0u);
+    EXPECT_TRUE(result.progress.empty());
+    for (A_long y = 0; y < kHeight; ++y) {
+      for (const PF_Pixel& p : result.output.Row<PF_Pixel>(y)) EXPECT_TRUE(SamePixel(p, kClear));
+    }
+  }
+}
+
 ZELKRA_FOR_BOTH_VARIANTS(FrameTest);
 
 }  // namespace
