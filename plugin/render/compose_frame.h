@@ -1,7 +1,7 @@
 // Composition of the output frame: every tile that did not take part in the last move is copied
-// to its position, and the sliding tile and the gap image are drawn past each other by the move
-// fraction. Written once over the pixel type (PF_Pixel, PF_Pixel16, PF_PixelFloat); the caller
-// dispatches on depth once. The two host interactions of the loop (progress, freeing the gap
+// to its position (row spans as whole runs of bytes), and the sliding tile and the gap image are drawn past
+// each other by the move fraction. Written once over the pixel type (PF_Pixel, PF_Pixel16, PF_PixelFloat);
+// the caller dispatches on depth once. The two host interactions of the loop (progress, freeing the gap
 // image) go through ComposeHost, so the loop itself makes no host call.
 #ifndef ZELKRA_RENDER_COMPOSE_FRAME_H
 #define ZELKRA_RENDER_COMPOSE_FRAME_H
@@ -67,6 +67,31 @@ void DrawBlock(const PixelView<const Pixel>& src, int32_t src_x, int32_t src_y, 
   }
 }
 
+// DrawBlock with a whole-pixel copy, each row's span copied as one run of bytes; the same pixels.
+template <typename Pixel>
+void CopyBlock(const PixelView<const Pixel>& src, int32_t src_x, int32_t src_y, const PixelView<Pixel>& dst,
+               int32_t dst_x, int32_t dst_y, int32_t width, int32_t height, int32_t limit_width,
+               int32_t limit_height) {
+  const int32_t j_begin = dst_y < 0 ? -dst_y : 0;
+  const int32_t j_end = limit_height - dst_y < height ? limit_height - dst_y : height;
+  const int32_t i_begin = dst_x < 0 ? -dst_x : 0;
+  const int32_t i_end = limit_width - dst_x < width ? limit_width - dst_x : width;
+  if (i_begin >= i_end || src.width <= 0 || src.height <= 0) return;
+  int32_t i_split = src.width - src_x;
+  if (i_split < i_begin) i_split = i_begin;
+  if (i_split > i_end) i_split = i_end;
+  const intptr_t run_bytes = static_cast<intptr_t>(i_split - i_begin) * static_cast<intptr_t>(sizeof(Pixel));
+
+  for (int32_t j = j_begin; j < j_end; ++j) {
+    const int32_t row = src_y + j < src.height ? src_y + j : src.height - 1;
+    const Pixel* src_row = src.Row(row);
+    Pixel* dst_row = dst.Row(dst_y + j);
+    if (run_bytes > 0) __builtin_memcpy(dst_row + dst_x + i_begin, src_row + src_x + i_begin, run_bytes);
+    const Pixel edge = src_row[src.width - 1];
+    for (int32_t i = i_split; i < i_end; ++i) dst_row[dst_x + i] = edge;
+  }
+}
+
 // The first neighbour of p, in the order left, up, right, down, that passes test; -1 if none.
 template <typename Test>
 int32_t FindNeighbour(const PuzzleFrame& frame, int32_t p, Test test) {
@@ -90,13 +115,12 @@ inline TileRect MovingDrawing(const PuzzleFrame& frame, int32_t p, int32_t n, in
                   size.width, size.height};
 }
 
-// The three ways a drawing meets the output: a whole-pixel copy, over the output, under it.
-struct PutCopy {
-  template <typename Pixel>
-  void operator()(Pixel& dst, const Pixel& src) const {
-    dst = src;
-  }
-};
+// Whether cell b continues cell a to the right, of the same height: together they are one block.
+inline bool SideBySide(const TileRect& a, const TileRect& b) {
+  return b.x == a.x + a.width && b.y == a.y && b.height == a.height;
+}
+
+// The two ways a moving drawing meets the output: over it, under it.
 struct PutOnTop {
   template <typename Pixel>
   void operator()(Pixel& dst, const Pixel& src) const {
@@ -136,11 +160,29 @@ PF_Err ComposeFrame(const PuzzleFrame& frame, const PixelView<const Pixel>& inpu
   for (int32_t p = 0; p < frame.tile_count; ++p) {
     const int32_t t = frame.current_order[p];
     if (t == frame.previous_order[p]) {
-      // Unchanged: tile t copied whole onto cell p.
+      // Unchanged: tile t copied whole onto cell p. Cells that hold their own tile are copied
+      // together with the following ones of their grid row that do too, as one block: the same
+      // pixels, since nothing is drawn between them.
       const TileRect& cell = frame.grid[p];
-      const TileRect& tile = frame.grid[t];
-      DrawBlock(input, tile.x, tile.y, output, cell.x, cell.y, cell.width, cell.height, layer_width,
-                layer_height, PutCopy{});
+      if (t == p) {
+        int32_t last = p;
+        const int32_t row_end = (p / frame.columns + 1) * frame.columns;
+        while (last + 1 < row_end && frame.current_order[last + 1] == last + 1 &&
+               frame.previous_order[last + 1] == last + 1 &&
+               SideBySide(frame.grid[last], frame.grid[last + 1])) {
+          ++last;
+        }
+        const int32_t run_width = frame.grid[last].x + frame.grid[last].width - cell.x;
+        CopyBlock(input, cell.x, cell.y, output, cell.x, cell.y, run_width, cell.height, layer_width,
+                  layer_height);
+        for (; p < last; ++p) {
+          if (err == 0) err = host.progress(host.refcon, p, frame.tile_count);
+        }
+      } else {
+        const TileRect& tile = frame.grid[t];
+        CopyBlock(input, tile.x, tile.y, output, cell.x, cell.y, cell.width, cell.height, layer_width,
+                  layer_height);
+      }
     } else if (t == frame.missing_tile_index) {
       // The gap: its image (if any) travels in from the cell the gap is leaving.
       if (!has_gap_image) continue;
