@@ -39,14 +39,15 @@ struct ComposeHost {
 
 namespace compose_detail {
 
-// Draws a width x height block from src, origin (src_x, src_y), onto dst at (dst_x, dst_y) with
-// put(dst_pixel, src_pixel). Source reads past src's last column or row take that last column or
-// row; destination pixels outside limit_width x limit_height are skipped. Columns and rows are
-// worked out once per block, so the inner loop has no tests.
-template <typename Pixel, typename Put>
-void DrawBlock(const PixelView<const Pixel>& src, int32_t src_x, int32_t src_y, const PixelView<Pixel>& dst,
-               int32_t dst_x, int32_t dst_y, int32_t width, int32_t height, int32_t limit_width,
-               int32_t limit_height, Put put) {
+// The rows of a width x height block from src, origin (src_x, src_y), drawn onto dst at (dst_x,
+// dst_y). Source reads past src's last column or row take that last column or row; destination
+// pixels outside limit_width x limit_height are skipped. Columns and rows are worked out once per
+// block: draw_row(to, from, n, edge, m) draws n pixels from `from` onto `to`, then m pixels of
+// `edge` (the source row's last pixel) onto the m after them.
+template <typename Pixel, typename DrawRow>
+void ForEachBlockRow(const PixelView<const Pixel>& src, int32_t src_x, int32_t src_y,
+                     const PixelView<Pixel>& dst, int32_t dst_x, int32_t dst_y, int32_t width, int32_t height,
+                     int32_t limit_width, int32_t limit_height, DrawRow draw_row) {
   const int32_t j_begin = dst_y < 0 ? -dst_y : 0;
   const int32_t j_end = limit_height - dst_y < height ? limit_height - dst_y : height;
   const int32_t i_begin = dst_x < 0 ? -dst_x : 0;
@@ -60,36 +61,34 @@ void DrawBlock(const PixelView<const Pixel>& src, int32_t src_x, int32_t src_y, 
   for (int32_t j = j_begin; j < j_end; ++j) {
     const int32_t row = src_y + j < src.height ? src_y + j : src.height - 1;
     const Pixel* src_row = src.Row(row);
-    Pixel* dst_row = dst.Row(dst_y + j);
-    for (int32_t i = i_begin; i < i_split; ++i) put(dst_row[dst_x + i], src_row[src_x + i]);
-    const Pixel edge = src_row[src.width - 1];
-    for (int32_t i = i_split; i < i_end; ++i) put(dst_row[dst_x + i], edge);
+    const Pixel* from = i_split > i_begin ? src_row + src_x + i_begin : src_row;
+    draw_row(dst.Row(dst_y + j) + dst_x + i_begin, from, i_split - i_begin, src_row[src.width - 1],
+             i_end - i_split);
   }
 }
 
-// DrawBlock with a whole-pixel copy, each row's span copied as one run of bytes; the same pixels.
+// Draws the block with put(dst_pixel, src_pixel), pixel by pixel.
+template <typename Pixel, typename Put>
+void DrawBlock(const PixelView<const Pixel>& src, int32_t src_x, int32_t src_y, const PixelView<Pixel>& dst,
+               int32_t dst_x, int32_t dst_y, int32_t width, int32_t height, int32_t limit_width,
+               int32_t limit_height, Put put) {
+  ForEachBlockRow(src, src_x, src_y, dst, dst_x, dst_y, width, height, limit_width, limit_height,
+                  [put](Pixel* to, const Pixel* from, int32_t n, const Pixel& edge, int32_t m) {
+                    for (int32_t i = 0; i < n; ++i) put(to[i], from[i]);
+                    for (int32_t i = n; i < n + m; ++i) put(to[i], edge);
+                  });
+}
+
+// Copies the block, each row's span as one run of bytes.
 template <typename Pixel>
 void CopyBlock(const PixelView<const Pixel>& src, int32_t src_x, int32_t src_y, const PixelView<Pixel>& dst,
                int32_t dst_x, int32_t dst_y, int32_t width, int32_t height, int32_t limit_width,
                int32_t limit_height) {
-  const int32_t j_begin = dst_y < 0 ? -dst_y : 0;
-  const int32_t j_end = limit_height - dst_y < height ? limit_height - dst_y : height;
-  const int32_t i_begin = dst_x < 0 ? -dst_x : 0;
-  const int32_t i_end = limit_width - dst_x < width ? limit_width - dst_x : width;
-  if (i_begin >= i_end || src.width <= 0 || src.height <= 0) return;
-  int32_t i_split = src.width - src_x;
-  if (i_split < i_begin) i_split = i_begin;
-  if (i_split > i_end) i_split = i_end;
-  const intptr_t run_bytes = static_cast<intptr_t>(i_split - i_begin) * static_cast<intptr_t>(sizeof(Pixel));
-
-  for (int32_t j = j_begin; j < j_end; ++j) {
-    const int32_t row = src_y + j < src.height ? src_y + j : src.height - 1;
-    const Pixel* src_row = src.Row(row);
-    Pixel* dst_row = dst.Row(dst_y + j);
-    if (run_bytes > 0) __builtin_memcpy(dst_row + dst_x + i_begin, src_row + src_x + i_begin, run_bytes);
-    const Pixel edge = src_row[src.width - 1];
-    for (int32_t i = i_split; i < i_end; ++i) dst_row[dst_x + i] = edge;
-  }
+  ForEachBlockRow(src, src_x, src_y, dst, dst_x, dst_y, width, height, limit_width, limit_height,
+                  [](Pixel* to, const Pixel* from, int32_t n, const Pixel& edge, int32_t m) {
+                    if (n > 0) __builtin_memcpy(to, from, static_cast<intptr_t>(n) * sizeof(Pixel));
+                    for (int32_t i = n; i < n + m; ++i) to[i] = edge;
+                  });
 }
 
 // The first neighbour of p, in the order left, up, right, down, that passes test; -1 if none.
