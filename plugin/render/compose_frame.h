@@ -17,7 +17,7 @@
 
 // The puzzle state of the frame, as the walk left it.
 struct PuzzleFrame {
-  const TileRect* grid;           // tile_count rectangles, row-major
+  const TileRect* grid;           // tile_count rectangles, row-major, as BuildTileGrid makes them
   const int32_t* current_order;   // tile ids by position after the last move
   const int32_t* previous_order;  // and before it
   int32_t rows;
@@ -114,11 +114,6 @@ inline TileRect MovingDrawing(const PuzzleFrame& frame, int32_t p, int32_t n, in
                   size.width, size.height};
 }
 
-// Whether cell b continues cell a to the right, of the same height: together they are one block.
-inline bool SideBySide(const TileRect& a, const TileRect& b) {
-  return b.x == a.x + a.width && b.y == a.y && b.height == a.height;
-}
-
 // The two ways a moving drawing meets the output: over it, under it.
 struct PutOnTop {
   template <typename Pixel>
@@ -160,15 +155,14 @@ PF_Err ComposeFrame(const PuzzleFrame& frame, const PixelView<const Pixel>& inpu
     const int32_t t = frame.current_order[p];
     if (t == frame.previous_order[p]) {
       // Unchanged: tile t copied whole onto cell p. Cells that hold their own tile are copied
-      // together with the following ones of their grid row that do too, as one block: the same
-      // pixels, since nothing is drawn between them.
+      // together with the following ones of their grid row that do too, as one block (the cells
+      // of a grid row lie side by side): the same pixels, since nothing is drawn between them.
       const TileRect& cell = frame.grid[p];
       if (t == p) {
         int32_t last = p;
         const int32_t row_end = (p / frame.columns + 1) * frame.columns;
         while (last + 1 < row_end && frame.current_order[last + 1] == last + 1 &&
-               frame.previous_order[last + 1] == last + 1 &&
-               SideBySide(frame.grid[last], frame.grid[last + 1])) {
+               frame.previous_order[last + 1] == last + 1) {
           ++last;
         }
         const int32_t run_width = frame.grid[last].x + frame.grid[last].width - cell.x;
