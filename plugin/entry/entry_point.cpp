@@ -33,11 +33,7 @@ PF_Err Dispatch(PF_Cmd cmd, PF_InData* in_data, PF_OutData* out_data, PF_ParamDe
       return SequenceSetdown(in_data, out_data);
     case PF_Cmd_USER_CHANGED_PARAM:
     case PF_Cmd_UPDATE_PARAMS_UI:
-#if ZELKRA_VARIANT_32BIT
       return UserChangedParam(in_data, out_data, params, output, extra);
-#else
-      return UserChangedParam(in_data, out_data, params, output);
-#endif
     case PF_Cmd_SMART_PRE_RENDER:
       return SmartPreRender(in_data, out_data, static_cast<PF_PreRenderExtra*>(extra));
     case PF_Cmd_SMART_RENDER:

@@ -1,3 +1,4 @@
+#include "entry/new_handle.h"
 #include "lifecycle.h"
 #include "plugin_data.h"
 #include "suite_handler.h"
@@ -8,18 +9,14 @@ PF_Err SequenceSetup(PF_InData* in_data, PF_OutData* out_data) {
   if (err != PF_Err_NONE) return err;
 
   const PF_HandleSuite1* handle_suite = suites.HandleSuite();
-  PF_Handle handle = handle_suite->host_new_handle(sizeof(SequenceData));
-  if (handle == nullptr) return PF_Err_OUT_OF_MEMORY;
-
-  auto* sequence = static_cast<SequenceData*>(handle_suite->host_lock_handle(handle));
-  if (sequence == nullptr) {
-    // Nothing is stored and the result stays 0; the unstored handle goes back to the host.
-    handle_suite->host_dispose_handle(handle);
-    return err;
-  }
+  NewHandle handle;
+  if (!handle.Make(HandleFunctionsOf(handle_suite), sizeof(SequenceData))) return PF_Err_OUT_OF_MEMORY;
+  auto* sequence = static_cast<SequenceData*>(handle.Lock());
+  // Without a lock nothing is stored and the result stays 0; the handle goes back to the host.
+  if (sequence == nullptr) return err;
   sequence->placeholder = 0;
-  out_data->sequence_data = handle;
-  handle_suite->host_unlock_handle(handle);
+  out_data->sequence_data = handle.HandOver();
+  handle_suite->host_unlock_handle(out_data->sequence_data);
   return err;
 }
 

@@ -4,10 +4,12 @@
 // never enters the host's undo history. The sequence data keeps the host's parameter-state record:
 // when the host reports a change against it, a new record replaces it. Every call asks the host to
 // refresh the effect's controls.
-#include "../entry/plugin_data.h"
-#include "../entry/suite_handler.h"
-#include "param_ids.h"
-#include "params.h"
+#include "entry/new_handle.h"
+#include "entry/plugin_data.h"
+#include "entry/suite_handler.h"
+#include "params/param_checkout.h"
+#include "params/param_ids.h"
+#include "params/params.h"
 
 namespace {
 
@@ -73,13 +75,11 @@ AEGP_PluginID PluginId(const PF_InData* in_data) {
 // Checks the Missing Tile Layer out at the current time and in again. It counts as chosen when it
 // delivers pixels.
 PF_Err MissingTileLayerChosen(PF_InData* in_data, bool* chosen) {
-  PF_ParamDef layer{};
-  PF_Err err =
-      in_data->inter.checkout_param(in_data->effect_ref, kParamMissingTileLayer, in_data->current_time,
-                                    in_data->time_step, in_data->time_scale, &layer);
+  ParamCheckout layer;
+  const PF_Err err = layer.Checkout(in_data, kParamMissingTileLayer);
   if (err != PF_Err_NONE) return err;
-  *chosen = layer.u.ld.data != nullptr;
-  return in_data->inter.checkin_param(in_data->effect_ref, &layer);
+  *chosen = layer.def().u.ld.data != nullptr;
+  return layer.Checkin();
 }
 
 // Hides "Position" and "Fit" unless a layer is chosen; not undoable, so no undo entry is made.
@@ -115,16 +115,17 @@ PF_Err ParamsChanged(const PF_InData* in_data, const PF_ParamUtilsSuite1* param_
 // next call tries again. If the host cannot write the state, the new handle goes back to it.
 PF_Err StoreCurrentState(PF_InData* in_data, PF_OutData* out_data, const PF_ParamUtilsSuite1* param_utils,
                          const PF_HandleSuite1* handle_suite) {
-  const PF_Handle fresh = in_data->utils->host_new_handle(sizeof(PF_State));
-  if (fresh == nullptr) return PF_Err_NONE;
-  const PF_Err err = param_utils->PF_GetCurrentState(in_data->effect_ref, static_cast<PF_State*>(*fresh));
-  if (err != PF_Err_NONE) {
-    handle_suite->host_dispose_handle(fresh);
-    return err;
-  }
+  // Made through the utility callbacks, given back through the handle suite.
+  const HandleFunctions functions{in_data->utils->host_new_handle, nullptr, nullptr,
+                                  handle_suite->host_dispose_handle};
+  NewHandle fresh;
+  if (!fresh.Make(functions, sizeof(PF_State))) return PF_Err_NONE;
+  const PF_Err err =
+      param_utils->PF_GetCurrentState(in_data->effect_ref, static_cast<PF_State*>(*fresh.get()));
+  if (err != PF_Err_NONE) return err;
   if (in_data->sequence_data != nullptr) handle_suite->host_dispose_handle(in_data->sequence_data);
-  out_data->sequence_data = fresh;
-  in_data->sequence_data = fresh;
+  out_data->sequence_data = fresh.HandOver();
+  in_data->sequence_data = out_data->sequence_data;
   return PF_Err_NONE;
 }
 
@@ -164,14 +165,7 @@ PF_Err UpdateParamsUi(PF_InData* in_data, PF_OutData* out_data) {
 
 }  // namespace
 
-#if ZELKRA_VARIANT_32BIT
 PF_Err UserChangedParam(PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* /*params*/[],
                         PF_LayerDef* /*output*/, void* /*extra*/) {
   return UpdateParamsUi(in_data, out_data);
 }
-#else
-PF_Err UserChangedParam(PF_InData* in_data, PF_OutData* out_data, PF_ParamDef* /*params*/[],
-                        PF_LayerDef* /*output*/) {
-  return UpdateParamsUi(in_data, out_data);
-}
-#endif

@@ -1,7 +1,7 @@
 // Composition of the output frame: every tile that did not take part in the last move is copied
-// to its position, and the sliding tile and the gap image are drawn past each other by the move
-// fraction. Written once over the pixel type (PF_Pixel, PF_Pixel16, PF_PixelFloat); the caller
-// dispatches on depth once. The two host interactions of the loop (progress, freeing the gap
+// to its position (row spans as whole runs of bytes), and the sliding tile and the gap image are drawn past
+// each other by the move fraction. Written once over the pixel type (PF_Pixel, PF_Pixel16, PF_PixelFloat);
+// the caller dispatches on depth once. The two host interactions of the loop (progress, freeing the gap
 // image) go through ComposeHost, so the loop itself makes no host call.
 #ifndef ZELKRA_RENDER_COMPOSE_FRAME_H
 #define ZELKRA_RENDER_COMPOSE_FRAME_H
@@ -17,7 +17,7 @@
 
 // The puzzle state of the frame, as the walk left it.
 struct PuzzleFrame {
-  const TileRect* grid;           // tile_count rectangles, row-major
+  const TileRect* grid;           // tile_count rectangles, row-major, as BuildTileGrid makes them
   const int32_t* current_order;   // tile ids by position after the last move
   const int32_t* previous_order;  // and before it
   int32_t rows;
@@ -39,14 +39,15 @@ struct ComposeHost {
 
 namespace compose_detail {
 
-// Draws a width x height block from src, origin (src_x, src_y), onto dst at (dst_x, dst_y) with
-// put(dst_pixel, src_pixel). Source reads past src's last column or row take that last column or
-// row; destination pixels outside limit_width x limit_height are skipped. Columns and rows are
-// worked out once per block, so the inner loop has no tests.
-template <typename Pixel, typename Put>
-void DrawBlock(const PixelView<const Pixel>& src, int32_t src_x, int32_t src_y, const PixelView<Pixel>& dst,
-               int32_t dst_x, int32_t dst_y, int32_t width, int32_t height, int32_t limit_width,
-               int32_t limit_height, Put put) {
+// The rows of a width x height block from src, origin (src_x, src_y), drawn onto dst at (dst_x,
+// dst_y). Source reads past src's last column or row take that last column or row; destination
+// pixels outside limit_width x limit_height are skipped. Columns and rows are worked out once per
+// block: draw_row(to, from, n, edge, m) draws n pixels from `from` onto `to`, then m pixels of
+// `edge` (the source row's last pixel) onto the m after them.
+template <typename Pixel, typename DrawRow>
+void ForEachBlockRow(const PixelView<const Pixel>& src, int32_t src_x, int32_t src_y,
+                     const PixelView<Pixel>& dst, int32_t dst_x, int32_t dst_y, int32_t width, int32_t height,
+                     int32_t limit_width, int32_t limit_height, DrawRow draw_row) {
   const int32_t j_begin = dst_y < 0 ? -dst_y : 0;
   const int32_t j_end = limit_height - dst_y < height ? limit_height - dst_y : height;
   const int32_t i_begin = dst_x < 0 ? -dst_x : 0;
@@ -60,11 +61,34 @@ void DrawBlock(const PixelView<const Pixel>& src, int32_t src_x, int32_t src_y, 
   for (int32_t j = j_begin; j < j_end; ++j) {
     const int32_t row = src_y + j < src.height ? src_y + j : src.height - 1;
     const Pixel* src_row = src.Row(row);
-    Pixel* dst_row = dst.Row(dst_y + j);
-    for (int32_t i = i_begin; i < i_split; ++i) put(dst_row[dst_x + i], src_row[src_x + i]);
-    const Pixel edge = src_row[src.width - 1];
-    for (int32_t i = i_split; i < i_end; ++i) put(dst_row[dst_x + i], edge);
+    const Pixel* from = i_split > i_begin ? src_row + src_x + i_begin : src_row;
+    draw_row(dst.Row(dst_y + j) + dst_x + i_begin, from, i_split - i_begin, src_row[src.width - 1],
+             i_end - i_split);
   }
+}
+
+// Draws the block with put(dst_pixel, src_pixel), pixel by pixel.
+template <typename Pixel, typename Put>
+void DrawBlock(const PixelView<const Pixel>& src, int32_t src_x, int32_t src_y, const PixelView<Pixel>& dst,
+               int32_t dst_x, int32_t dst_y, int32_t width, int32_t height, int32_t limit_width,
+               int32_t limit_height, Put put) {
+  ForEachBlockRow(src, src_x, src_y, dst, dst_x, dst_y, width, height, limit_width, limit_height,
+                  [put](Pixel* to, const Pixel* from, int32_t n, const Pixel& edge, int32_t m) {
+                    for (int32_t i = 0; i < n; ++i) put(to[i], from[i]);
+                    for (int32_t i = n; i < n + m; ++i) put(to[i], edge);
+                  });
+}
+
+// Copies the block, each row's span as one run of bytes.
+template <typename Pixel>
+void CopyBlock(const PixelView<const Pixel>& src, int32_t src_x, int32_t src_y, const PixelView<Pixel>& dst,
+               int32_t dst_x, int32_t dst_y, int32_t width, int32_t height, int32_t limit_width,
+               int32_t limit_height) {
+  ForEachBlockRow(src, src_x, src_y, dst, dst_x, dst_y, width, height, limit_width, limit_height,
+                  [](Pixel* to, const Pixel* from, int32_t n, const Pixel& edge, int32_t m) {
+                    if (n > 0) __builtin_memcpy(to, from, static_cast<intptr_t>(n) * sizeof(Pixel));
+                    for (int32_t i = n; i < n + m; ++i) to[i] = edge;
+                  });
 }
 
 // The first neighbour of p, in the order left, up, right, down, that passes test; -1 if none.
@@ -90,13 +114,7 @@ inline TileRect MovingDrawing(const PuzzleFrame& frame, int32_t p, int32_t n, in
                   size.width, size.height};
 }
 
-// The three ways a drawing meets the output: a whole-pixel copy, over the output, under it.
-struct PutCopy {
-  template <typename Pixel>
-  void operator()(Pixel& dst, const Pixel& src) const {
-    dst = src;
-  }
-};
+// The two ways a moving drawing meets the output: over it, under it.
 struct PutOnTop {
   template <typename Pixel>
   void operator()(Pixel& dst, const Pixel& src) const {
@@ -136,11 +154,28 @@ PF_Err ComposeFrame(const PuzzleFrame& frame, const PixelView<const Pixel>& inpu
   for (int32_t p = 0; p < frame.tile_count; ++p) {
     const int32_t t = frame.current_order[p];
     if (t == frame.previous_order[p]) {
-      // Unchanged: tile t copied whole onto cell p.
+      // Unchanged: tile t copied whole onto cell p. Cells that hold their own tile are copied
+      // together with the following ones of their grid row that do too, as one block (the cells
+      // of a grid row lie side by side): the same pixels, since nothing is drawn between them.
       const TileRect& cell = frame.grid[p];
-      const TileRect& tile = frame.grid[t];
-      DrawBlock(input, tile.x, tile.y, output, cell.x, cell.y, cell.width, cell.height, layer_width,
-                layer_height, PutCopy{});
+      if (t == p) {
+        int32_t last = p;
+        const int32_t row_end = (p / frame.columns + 1) * frame.columns;
+        while (last + 1 < row_end && frame.current_order[last + 1] == last + 1 &&
+               frame.previous_order[last + 1] == last + 1) {
+          ++last;
+        }
+        const int32_t run_width = frame.grid[last].x + frame.grid[last].width - cell.x;
+        CopyBlock(input, cell.x, cell.y, output, cell.x, cell.y, run_width, cell.height, layer_width,
+                  layer_height);
+        for (; p < last; ++p) {
+          if (err == 0) err = host.progress(host.refcon, p, frame.tile_count);
+        }
+      } else {
+        const TileRect& tile = frame.grid[t];
+        CopyBlock(input, tile.x, tile.y, output, cell.x, cell.y, cell.width, cell.height, layer_width,
+                  layer_height);
+      }
     } else if (t == frame.missing_tile_index) {
       // The gap: its image (if any) travels in from the cell the gap is leaving.
       if (!has_gap_image) continue;

@@ -5,6 +5,7 @@
 // clean-up does: the gap image, the tables, the world suite version 2, the SuiteHandler's suites.
 #pragma once
 
+#include "entry/new_handle.h"
 #include "pf_host_interface.h"
 #include "render/puzzle/tile_grid.h"
 
@@ -32,7 +33,7 @@ class WorldSuite2Hold {
 class RenderTables {
  public:
   explicit RenderTables(PF_InData* in_data) : in_data_(in_data) {}
-  ~RenderTables() { Dispose(); }
+  ~RenderTables() { Dispose(); }  // in the order of the normal clean-up
   RenderTables(const RenderTables&) = delete;
   RenderTables& operator=(const RenderTables&) = delete;
 
@@ -42,32 +43,14 @@ class RenderTables {
   // Frees the handles that exist, in the order grid, current, previous, and forgets them.
   void Dispose();
 
-  TileRect* grid() const { return static_cast<TileRect*>(*grid_); }
-  int32_t* current_order() const { return static_cast<int32_t*>(*current_); }
-  int32_t* previous_order() const { return static_cast<int32_t*>(*previous_); }
+  TileRect* grid() const { return static_cast<TileRect*>(*grid_.get()); }
+  int32_t* current_order() const { return static_cast<int32_t*>(*current_.get()); }
+  int32_t* previous_order() const { return static_cast<int32_t*>(*previous_.get()); }
 
  private:
   PF_InData* in_data_;
-  PF_Handle grid_ = nullptr;
-  PF_Handle current_ = nullptr;
-  PF_Handle previous_ = nullptr;
-};
-
-// A parameter checked out for the render; checked in again (the result ignored) before the
-// holder goes.
-class ParamCheckout {
- public:
-  explicit ParamCheckout(PF_InData* in_data) : in_data_(in_data) {}
-  ~ParamCheckout() { Checkin(); }
-  ParamCheckout(const ParamCheckout&) = delete;
-  ParamCheckout& operator=(const ParamCheckout&) = delete;
-
-  PF_Err Checkout(PF_ParamIndex index);
-  void Checkin();
-  const PF_ParamDef& def() const { return def_; }
-
- private:
-  PF_InData* in_data_;
-  PF_ParamDef def_ = {};
-  bool held_ = false;
+  // Made and disposed of through the utility callbacks.
+  NewHandle grid_;
+  NewHandle current_;
+  NewHandle previous_;
 };

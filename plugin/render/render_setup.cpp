@@ -22,23 +22,6 @@ bool DepthOfFormat(PF_PixelFormat format, PixelDepth& depth, int32_t& bytes_per_
   }
 }
 
-void SetPixels(RenderContext& c) {
-  switch (c.depth) {
-    case kPixelDepth8:
-      c.input8 = reinterpret_cast<PF_Pixel*>(c.input->data);
-      c.output8 = reinterpret_cast<PF_Pixel*>(c.output->data);
-      break;
-    case kPixelDepth16:
-      c.input16 = reinterpret_cast<PF_Pixel16*>(c.input->data);
-      c.output16 = reinterpret_cast<PF_Pixel16*>(c.output->data);
-      break;
-    case kPixelDepthFloat:
-      c.input_float = reinterpret_cast<PF_PixelFloat*>(c.input->data);
-      c.output_float = reinterpret_cast<PF_PixelFloat*>(c.output->data);
-      break;
-  }
-}
-
 // Every channel of every pixel of the world's rows set to 0; padding is left alone.
 void ClearWorld(PF_EffectWorld& world, int32_t bytes_per_pixel) {
   if (world.data == nullptr) return;
@@ -84,11 +67,10 @@ PF_Err SetUpRender(PF_InData* in_data, PF_OutData* out_data, PF_SmartRenderExtra
   context.output = output;
   context.width = input->width;
   context.height = input->height;
-  context.input_stride = input->rowbytes / bytes_per_pixel;
-  context.output_stride = output->rowbytes / bytes_per_pixel;
-  SetPixels(context);
-
-  if (context.input_stride < context.width || context.output_stride < context.width) {
+  // Row strides in pixels, as the later stages read the worlds.
+  const int32_t input_stride = input->rowbytes / bytes_per_pixel;
+  const int32_t output_stride = output->rowbytes / bytes_per_pixel;
+  if (input_stride < context.width || output_stride < context.width) {
     return kRenderErrUnsuitableWorld;
   }
   if (input->height != output->height) return kRenderErrUnsuitableWorld;

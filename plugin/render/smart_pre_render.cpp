@@ -1,7 +1,9 @@
 // Pre-render: the frame's parameter values go into a PuzzleInfo handle that the host carries to
 // the render of the same frame; the input layer is checked out for exactly the requested
 // rectangle; the output rectangles are reported.
+#include "entry/new_handle.h"
 #include "entry/suite_handler.h"
+#include "params/param_checkout.h"
 #include "params/param_ids.h"
 #include "render/frame_settings.h"
 #include "render/render_handlers.h"
@@ -14,16 +16,16 @@ constexpr PF_ParamIndex kCheckoutOrder[kSlotCount] = {kParamTime,     kParamMiss
                                                       kParamRow,      kParamColumn,      kParamReturn,
                                                       kParamPosition, kParamFit};
 
-FrameParamValues ValuesOf(const PF_ParamDef (&defs)[kSlotCount]) {
+FrameParamValues ValuesOf(const ParamCheckout (&params)[kSlotCount]) {
   FrameParamValues v{};
-  v.time = defs[kTime].u.fs_d.value;
-  v.missing_tile = defs[kMissingTile].u.fd.value;
-  v.seed = defs[kSeed].u.sd.value;
-  v.rows = defs[kRow].u.sd.value;
-  v.columns = defs[kColumn].u.sd.value;
-  v.return_flag = defs[kReturn].u.bd.value;
-  v.position = defs[kPosition].u.pd.value;
-  v.fit = defs[kFit].u.bd.value;
+  v.time = params[kTime].def().u.fs_d.value;
+  v.missing_tile = params[kMissingTile].def().u.fd.value;
+  v.seed = params[kSeed].def().u.sd.value;
+  v.rows = params[kRow].def().u.sd.value;
+  v.columns = params[kColumn].def().u.sd.value;
+  v.return_flag = params[kReturn].def().u.bd.value;
+  v.position = params[kPosition].def().u.pd.value;
+  v.fit = params[kFit].def().u.bd.value;
   return v;
 }
 
@@ -35,24 +37,18 @@ PF_Err SmartPreRender(PF_InData* in_data, PF_OutData* /*out_data*/, PF_PreRender
   SuiteHandler suites(in_data->pica_basicP);
   const PF_HandleSuite1* handle_suite = suites.HandleSuite();
 
-  PF_Handle handle = handle_suite->host_new_handle(sizeof(PuzzleInfo));
-  if (handle == nullptr) return PF_Err_OUT_OF_MEMORY;
-  auto* info = static_cast<PuzzleInfo*>(handle_suite->host_lock_handle(handle));
-  if (info == nullptr) {
-    // Not yet the host's: give it back rather than lose it.
-    handle_suite->host_dispose_handle(handle);
-    return PF_Err_OUT_OF_MEMORY;
-  }
-  // From here on the host holds the record and frees it with the frame, whatever happens next.
-  extra->output->pre_render_data = handle;
+  NewHandle handle;
+  if (!handle.Make(HandleFunctionsOf(handle_suite), sizeof(PuzzleInfo))) return PF_Err_OUT_OF_MEMORY;
+  // Not yet the host's while it cannot be locked: given back rather than lost.
+  auto* info = static_cast<PuzzleInfo*>(handle.Lock());
+  if (info == nullptr) return PF_Err_OUT_OF_MEMORY;
+  // From here on the host holds the record, locked, and frees it with the frame, whatever happens
+  // next.
+  extra->output->pre_render_data = handle.HandOver();
 
-  PF_ParamDef defs[kSlotCount] = {};
-  int checked_out = 0;
-  while (checked_out < kSlotCount && err == PF_Err_NONE) {
-    err =
-        in_data->inter.checkout_param(in_data->effect_ref, kCheckoutOrder[checked_out], in_data->current_time,
-                                      in_data->time_step, in_data->time_scale, &defs[checked_out]);
-    if (err == PF_Err_NONE) ++checked_out;
+  ParamCheckout params[kSlotCount];
+  for (int slot = 0; slot < kSlotCount && err == PF_Err_NONE; ++slot) {
+    err = params[slot].Checkout(in_data, kCheckoutOrder[slot]);
   }
 
   request.preserve_rgb_of_zero_alpha = true;
@@ -63,12 +59,12 @@ PF_Err SmartPreRender(PF_InData* in_data, PF_OutData* /*out_data*/, PF_PreRender
   }
 
   if (err == PF_Err_NONE) {
-    *info = MakePuzzleInfo(ValuesOf(defs));
+    *info = MakePuzzleInfo(ValuesOf(params));
     UnionLRect(checkout.result_rect, extra->output->result_rect);
     UnionLRect(checkout.max_result_rect, extra->output->max_result_rect);
   }
-  // Every checkout is handed back, on every way out; the values live on in the record.
-  for (int slot = 0; slot < checked_out; ++slot)
-    in_data->inter.checkin_param(in_data->effect_ref, &defs[slot]);
+  // Every checkout is handed back in the order it was made, on every way out; the values live on
+  // in the record.
+  for (ParamCheckout& param : params) param.Checkin();
   return err;
 }

@@ -131,7 +131,10 @@ TEST_P(FrameTest, TheRenderWritesBackTheClampedGrid) {
   EXPECT_EQ(SettingsOf(result.settings_after_render).columns, 3);
 }
 
-TEST_P(FrameTest, ACancelBeforeTheGapImageLeavesTheClearedFrameOneDuringProgressCompletesIt) {
+// Ended before the gap image: by a cancel, or by a floor or ceiling of Time that is no number (the
+// host's way of failing them; a walk made of it would be a wrong picture reported as success). The
+// frame stays cleared; a cancel at the first progress report still completes the frame.
+TEST_P(FrameTest, FailuresBeforeTheGapImageLeaveTheClearedFrameACancelDuringProgressCompletesIt) {
   SetWorkedExample();
   const host::WorldBuffer input = MakeLayer<PF_Pixel>(kWidth, kHeight, PatternColor);
   const host::WorldBuffer gap_layer =
@@ -142,17 +145,29 @@ TEST_P(FrameTest, ACancelBeforeTheGapImageLeavesTheClearedFrameOneDuringProgress
   request.output_fill = {1, 2, 3, 4};
   const host::FrameResult complete = Render(request);
 
-  request.cancel_from_abort_call = 1;
-  log().clear();
-  const host::FrameResult cancelled = Render(request);
-  EXPECT_EQ(cancelled.err(), PF_Interrupt_CANCEL);
-  EXPECT_EQ(log().count("new_world"), 0u);
-  EXPECT_TRUE(cancelled.progress.empty());
-  for (A_long y = 0; y < kHeight; ++y) {
-    for (const PF_Pixel& p : cancelled.output.Row<PF_Pixel>(y)) EXPECT_TRUE(SamePixel(p, kClear));
+  struct EarlyEnd {
+    const char* fault;  // an operation whose first call fails, or null for a cancel at abort
+    PF_Err expected;
+  };
+  for (const EarlyEnd& end :
+       {EarlyEnd{nullptr, PF_Interrupt_CANCEL}, EarlyEnd{"floor", PF_Err_INTERNAL_STRUCT_DAMAGED},
+        EarlyEnd{"ceil", PF_Err_INTERNAL_STRUCT_DAMAGED}}) {
+    SCOPED_TRACE(end.fault != nullptr ? end.fault : "abort");
+    faults().clear();
+    if (end.fault != nullptr) faults().fail(end.fault, 1);
+    request.cancel_from_abort_call = end.fault == nullptr ? 1 : 0;
+    log().clear();
+    const host::FrameResult ended = Render(request);
+    EXPECT_EQ(ended.err(), end.expected);
+    EXPECT_EQ(log().count("new_world"), 0u);
+    EXPECT_TRUE(ended.progress.empty());
+    for (A_long y = 0; y < kHeight; ++y) {
+      for (const PF_Pixel& p : ended.output.Row<PF_Pixel>(y)) EXPECT_TRUE(SamePixel(p, kClear));
+    }
   }
 
   // Cancelled at the first progress report: every position is still drawn, the cancel returned.
+  faults().clear();
   request.cancel_from_abort_call = 0;
   request.cancel_from_progress_call = 1;
   const host::FrameResult late = Render(request);

@@ -56,7 +56,10 @@ const FaultCase kCases[] = {
     {"area_sample_float", 20, kF, PF_Err_INTERNAL_STRUCT_DAMAGED},
     {"progress", 1, k8, PF_Interrupt_CANCEL},
     {"progress", 3, kF, PF_Interrupt_CANCEL},
-    {"ceil", 1, k8, PF_Err_NONE},
+    // A floor or ceiling that is no number (the host's way of failing them) fails the frame.
+    {"floor", 1, k8, PF_Err_INTERNAL_STRUCT_DAMAGED},
+    {"ceil", 1, k16, PF_Err_INTERNAL_STRUCT_DAMAGED},
+    {"floor", 1, kF, PF_Err_INTERNAL_STRUCT_DAMAGED},
     {"fill", 1, k16, PF_Err_NONE},
     // Refused releases: the code where the plug-in sees one, and the thing the host kept.
     {"dispose_world", 1, k8, PF_Err_BAD_CALLBACK_PARAM, {"world: 1"}},

@@ -14,21 +14,19 @@ void BuildTileGrid(int32_t width, int32_t height, int32_t rows, int32_t columns,
   if (rows <= 0 || columns <= 0) return;
   const double tile_width = static_cast<double>(width) / columns;
   const double tile_height = static_cast<double>(height) / rows;
-  for (int32_t r = 0; r < rows; ++r) {
-    for (int32_t c = 0; c < columns; ++c) {
-      TileRect& tile = grid[r * columns + c];
-      tile.x = TruncateToInt32(tile_width * c);
-      tile.y = TruncateToInt32(tile_height * r);
-    }
+  // A column's origin and width are the same in every row, a row's in every column: the columns
+  // are worked out once, in the first row. Sizes run to the next tile's origin; the last column
+  // and row take what is left.
+  TileRect* first = grid;
+  for (int32_t c = 0; c < columns; ++c) first[c].x = TruncateToInt32(tile_width * c);
+  for (int32_t c = 0; c < columns; ++c) {
+    first[c].width = (c == columns - 1) ? width - first[c].x : first[c + 1].x - first[c].x;
   }
-  // Sizes run to the next tile's origin; the last column and row take what is left.
   for (int32_t r = 0; r < rows; ++r) {
-    for (int32_t c = 0; c < columns; ++c) {
-      const int32_t p = r * columns + c;
-      TileRect& tile = grid[p];
-      tile.width = (c == columns - 1) ? width - tile.x : grid[p + 1].x - tile.x;
-      tile.height = (r == rows - 1) ? height - tile.y : grid[p + columns].y - tile.y;
-    }
+    const int32_t y = TruncateToInt32(tile_height * r);
+    const int32_t next_y = (r == rows - 1) ? height : TruncateToInt32(tile_height * (r + 1));
+    TileRect* row = grid + static_cast<intptr_t>(r) * columns;
+    for (int32_t c = 0; c < columns; ++c) row[c] = TileRect{first[c].x, y, first[c].width, next_y - y};
   }
 }
 
