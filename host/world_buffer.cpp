@@ -39,11 +39,11 @@ class WorldRegistry {
     if (world.platform_ref == nullptr) return std::nullopt;
     struct LastFound {
       const void* identity = nullptr;
-      std::uint64_t generation = 0;
+      std::uintptr_t generation = 0;
       RegisteredWorld world{};
     };
     thread_local LastFound last;
-    const std::uint64_t generation = generation_.load(std::memory_order_acquire);
+    const std::uintptr_t generation = generation_.load(std::memory_order_acquire);
     if (last.identity != world.platform_ref || last.generation != generation) {
       std::lock_guard lock(mutex_);
       const auto found = worlds_.find(world.platform_ref);
@@ -61,7 +61,7 @@ class WorldRegistry {
  private:
   std::mutex mutex_;
   std::unordered_map<const void*, RegisteredWorld> worlds_;
-  std::atomic<std::uint64_t> generation_{1};  // the thread caches start at 0: never current
+  std::atomic<std::uintptr_t> generation_{1};  // lock-free on 32-bit builds too; caches start at 0
 };
 
 WorldRegistry& Registry() {

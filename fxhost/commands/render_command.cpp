@@ -214,7 +214,10 @@ int RenderCommand(const Options& options, std::span<const std::string> command_l
   plugin.effect().settings().height = HeightOf(first);
   for (RenderLayer& layer : layers) {
     if (layer.IsSequence()) continue;
-    const bool loaded = layer.index == 0 && layer.source.kind == LayerSource::Kind::kFile;
+    // The first input picture is the still itself when it is a file, or a test card already made in
+    // the render depth: neither is read or made twice.
+    const bool loaded =
+        layer.index == 0 && (layer.source.kind == LayerSource::Kind::kFile || DepthOf(first) == depth);
     layer.still.emplace(
         WorldFromImage(loaded ? ConvertDepth(first, depth) : LoadLayer(layer.source, frames.front(), depth)));
   }

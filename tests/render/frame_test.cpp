@@ -181,13 +181,14 @@ TEST_P(FrameTest, AnEarlierFramesWorldRendersTheSameFrameAsANewOne) {
     for (PF_Pixel16& p : used.PaddedRow<PF_Pixel16>(y)) p = {1, 2, 3, 4};  // padding too
   }
   host::WorldBuffer other_size(kWidth, kHeight + 1, host::PixelDepth::k16Bit, 2);
-  session_.log().set_recording(false);
-  session_.faults().set_counting(false);
+  log().clear();
+  log().set_recording(false);
+  faults().set_counting(false);
   request.record_progress = false;
   request.cancel_from_progress_call = 3;
   for (host::WorldBuffer* recycled : {&other_size, &used}) {
     request.recycled_output = recycled;
-    const host::FrameResult again = Render(request);
+    host::FrameResult again = Render(request);
     EXPECT_EQ(again.err(), PF_Interrupt_CANCEL);  // the third progress call, still counted
     EXPECT_TRUE(again.progress.empty());
     EXPECT_TRUE(SameOutput(again.output, fresh.output));
