@@ -5,6 +5,7 @@
 namespace host {
 
 void CallLog::record(std::string_view op, std::string args) {
+  if (!recording()) return;
   std::lock_guard lock(mutex_);
   calls_.push_back({std::string(op), std::move(args)});
 }

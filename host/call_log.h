@@ -2,6 +2,7 @@
 // Thread-safe; calls from several threads are interleaved in the order they arrive.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <mutex>
 #include <sstream>
@@ -27,7 +28,14 @@ class CallLog {
   std::size_t count(std::string_view op) const;
   void clear();
 
+  // Whether calls are recorded (the default). A host that never reads the log (fxhost) turns it off:
+  // a frame may make millions of calls (a sample per gap pixel, a progress call per tile), and
+  // recording them would cost more time and memory than the frame.
+  void set_recording(bool on) { recording_.store(on, std::memory_order_relaxed); }
+  bool recording() const { return recording_.load(std::memory_order_relaxed); }
+
  private:
+  std::atomic<bool> recording_{true};
   mutable std::mutex mutex_;
   std::vector<Call> calls_;
 };

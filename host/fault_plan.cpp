@@ -5,9 +5,12 @@ namespace host {
 void FaultPlan::fail(std::string op, long nth, Repeat repeat, std::optional<int32_t> code) {
   std::lock_guard lock(mutex_);
   rules_[std::move(op)].push_back({nth, repeat, code});
+  has_rules_.store(true, std::memory_order_relaxed);
 }
 
 std::optional<Fault> FaultPlan::on_call(std::string_view op) {
+  if (!counting_.load(std::memory_order_relaxed) && !has_rules_.load(std::memory_order_relaxed))
+    return std::nullopt;
   std::lock_guard lock(mutex_);
   auto counted = calls_.find(op);
   if (counted == calls_.end()) counted = calls_.emplace(std::string(op), 0).first;
@@ -31,6 +34,7 @@ void FaultPlan::clear() {
   std::lock_guard lock(mutex_);
   rules_.clear();
   calls_.clear();
+  has_rules_.store(false, std::memory_order_relaxed);
 }
 
 }  // namespace host

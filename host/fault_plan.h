@@ -3,6 +3,7 @@
 // the error code to return, otherwise the operation returns its usual one. Thread-safe.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <mutex>
@@ -31,8 +32,13 @@ class FaultPlan {
   long calls(std::string_view op) const;
   // Forgets all rules and counts.
   void clear();
+  // Whether calls are counted while no rule is set (the default). Off, a call costs no lock: the plan
+  // only starts counting once a rule is set, so a rule's Nth call then counts from there.
+  void set_counting(bool on) { counting_.store(on, std::memory_order_relaxed); }
 
  private:
+  std::atomic<bool> counting_{true};
+  std::atomic<bool> has_rules_{false};
   struct Rule {
     long nth;
     Repeat repeat;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 #include <stdexcept>
+#include <utility>
 
 #include "host/session.h"
 #include "host/world_convert.h"
@@ -38,9 +39,21 @@ PF_LRect intersection(const PF_LRect& a, const PF_LRect& b) {
 
 WorldBuffer make_output(const FrameRequest& request) {
   if (request.input == nullptr) throw std::invalid_argument("a frame needs an input layer");
-  WorldBuffer output(request.output_width.value_or(request.input->width()),
-                     request.output_height.value_or(request.input->height()), request.depth,
-                     request.output_row_padding);
+  const A_long width = request.output_width.value_or(request.input->width());
+  const A_long height = request.output_height.value_or(request.input->height());
+  WorldBuffer* recycled = request.recycled_output;
+  if (recycled != nullptr && recycled->width() == width && recycled->height() == height &&
+      recycled->depth() == request.depth && recycled->row_padding() == request.output_row_padding) {
+    // As a new world starts: every byte zero, padding included, then the fill.
+    WorldBuffer output = std::move(*recycled);
+    if (output.world().data != nullptr) {
+      std::memset(output.world().data, 0,
+                  static_cast<std::size_t>(output.rowbytes()) * static_cast<std::size_t>(height));
+    }
+    if (request.output_fill) output.Fill(*request.output_fill);
+    return output;
+  }
+  WorldBuffer output(width, height, request.depth, request.output_row_padding);
   if (request.output_fill) output.Fill(*request.output_fill);
   return output;
 }
@@ -217,10 +230,13 @@ PF_Err FrameContext::abort() {
 }
 
 PF_Err FrameContext::progress(A_long current, A_long total) {
-  std::lock_guard lock(mutex_);
-  progress_.emplace_back(current, total);
+  const long calls = progress_count_.fetch_add(1, std::memory_order_relaxed) + 1;
+  if (request_.record_progress) {
+    std::lock_guard lock(mutex_);
+    progress_.emplace_back(current, total);
+  }
   const long from = request_.cancel_from_progress_call;
-  return from > 0 && static_cast<long>(progress_.size()) >= from ? PF_Interrupt_CANCEL : PF_Err_NONE;
+  return from > 0 && calls >= from ? PF_Interrupt_CANCEL : PF_Err_NONE;
 }
 
 std::vector<LayerCheckoutCall> FrameContext::layer_checkouts() const {

@@ -4,6 +4,7 @@
 // frame's commands, so frames on several threads never see each other's.
 #pragma once
 
+#include <atomic>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -73,6 +74,7 @@ class FrameContext {
   std::vector<LayerCheckoutCall> checkout_calls_;
   std::map<const void*, std::unique_ptr<WorldBuffer>> worlds_;  // by platform_ref
   std::vector<std::pair<A_long, A_long>> progress_;
+  std::atomic<long> progress_count_{0};  // progress calls, also when they are not recorded
   long abort_calls_ = 0;
 };
 

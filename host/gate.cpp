@@ -17,4 +17,13 @@ std::optional<Fault> pass_gate(std::string_view op, std::string args) {
   return session->faults().on_call(op);
 }
 
+bool gate_records() {
+  Session* session = Session::current();
+  return session == nullptr || session->log().recording();
+}
+
+std::optional<Fault> pass_gate_unrecorded(std::string_view op) {
+  return current_session().faults().on_call(op);
+}
+
 }  // namespace host

@@ -41,6 +41,10 @@ struct FrameRequest {
   A_long output_row_padding = 0;
   // What the output holds before the render (transparent black unless given).
   std::optional<PF_Pixel> output_fill;
+  // A world of an earlier frame (FrameResult::output) to render into instead of a new one: taken
+  // (moved from) when it has the output's size, depth and row padding, and filled as a new output
+  // would be. A render of many frames then allocates no world per frame.
+  WorldBuffer* recycled_output = nullptr;
 
   // The pre-render: the output request (the whole input, whole frame, all channels unless given),
   // the output rectangles the host hands over (empty unless given), and what checkout_layer
@@ -55,6 +59,9 @@ struct FrameRequest {
   // abort and progress answer PF_Interrupt_CANCEL from their Nth call of this frame on (0: never).
   long cancel_from_abort_call = 0;
   long cancel_from_progress_call = 0;
+  // false: progress calls are counted (for cancel_from_progress_call) but not kept, and
+  // FrameResult::progress stays empty; a frame of a million tiles makes a million calls.
+  bool record_progress = true;
   // Changes the input's record before checkout_layer_pixels hands it out (e.g. a short rowbytes).
   std::function<void(PF_EffectWorld&)> edit_input_record;
 };

@@ -1,6 +1,8 @@
 #include "host/world_buffer.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cstring>
 #include <limits>
 #include <mutex>
 #include <unordered_map>
@@ -18,6 +20,10 @@ struct RegisteredWorld {
   A_long height;
 };
 
+// Worlds are looked up once per host call that takes one (a fill, an area sample: millions a frame,
+// from several threads). Each thread keeps the last world it found; the registry's generation, which
+// every removal advances, tells whether that world may have gone since, so a repeated lookup of a live
+// world takes no lock.
 class WorldRegistry {
  public:
   void Add(const void* identity, const RegisteredWorld& world) {
@@ -27,13 +33,24 @@ class WorldRegistry {
   void Remove(const void* identity) {
     std::lock_guard lock(mutex_);
     worlds_.erase(identity);
+    generation_.fetch_add(1, std::memory_order_release);
   }
   std::optional<PixelDepth> Find(const PF_EffectWorld& world) {
     if (world.platform_ref == nullptr) return std::nullopt;
-    std::lock_guard lock(mutex_);
-    const auto found = worlds_.find(world.platform_ref);
-    if (found == worlds_.end()) return std::nullopt;
-    const RegisteredWorld& known = found->second;
+    struct LastFound {
+      const void* identity = nullptr;
+      std::uintptr_t generation = 0;
+      RegisteredWorld world{};
+    };
+    thread_local LastFound last;
+    const std::uintptr_t generation = generation_.load(std::memory_order_acquire);
+    if (last.identity != world.platform_ref || last.generation != generation) {
+      std::lock_guard lock(mutex_);
+      const auto found = worlds_.find(world.platform_ref);
+      if (found == worlds_.end()) return std::nullopt;
+      last = {world.platform_ref, generation, found->second};
+    }
+    const RegisteredWorld& known = last.world;
     if (world.data != known.data || world.rowbytes != known.rowbytes || world.width != known.width ||
         world.height != known.height) {
       return std::nullopt;
@@ -44,6 +61,7 @@ class WorldRegistry {
  private:
   std::mutex mutex_;
   std::unordered_map<const void*, RegisteredWorld> worlds_;
+  std::atomic<std::uintptr_t> generation_{1};  // lock-free on 32-bit builds too; caches start at 0
 };
 
 WorldRegistry& Registry() {
@@ -66,7 +84,18 @@ PF_PixelFloat Converted(const PF_Pixel& color) noexcept {
   return ToPixelFloat(color);
 }
 
-// Fills the pixels of `rect` clipped to [0, width) x [0, height) of the rows starting at `data`.
+// Whether every byte of `value` is the same (transparent black, opaque white in 8-bit, ...).
+template <typename Pixel>
+bool OneByteValue(const Pixel& value, unsigned char& byte) noexcept {
+  unsigned char bytes[sizeof(Pixel)];
+  std::memcpy(bytes, &value, sizeof(Pixel));
+  byte = bytes[0];
+  return std::all_of(bytes, bytes + sizeof(Pixel), [&](unsigned char b) { return b == byte; });
+}
+
+// Fills the pixels of `rect` clipped to [0, width) x [0, height) of the rows starting at `data`, at
+// memset speed: a value of one repeated byte is a memset (one for the whole block when the rows are
+// contiguous), any other value is written into the first row and copied into the rest.
 template <typename Pixel>
 void FillRows(std::byte* data, A_long rowbytes, A_long width, A_long height, const PF_Pixel& color,
               const PF_Rect* rect) noexcept {
@@ -79,10 +108,23 @@ void FillRows(std::byte* data, A_long rowbytes, A_long width, A_long height, con
   }
   if (left >= right || top >= bottom) return;
   const Pixel value = Converted<Pixel>(color);
-  for (A_long y = top; y < bottom; ++y) {
-    Pixel* row = reinterpret_cast<Pixel*>(data + static_cast<std::ptrdiff_t>(y) * rowbytes);
-    std::fill(row + left, row + right, value);
+  const std::size_t span = static_cast<std::size_t>(right - left) * sizeof(Pixel);
+  const auto row_at = [&](A_long y) {
+    return data + static_cast<std::ptrdiff_t>(y) * rowbytes +
+           static_cast<std::ptrdiff_t>(left) * sizeof(Pixel);
+  };
+  unsigned char byte = 0;
+  if (OneByteValue(value, byte)) {
+    if (span == static_cast<std::size_t>(rowbytes)) {
+      std::memset(row_at(top), byte, span * static_cast<std::size_t>(bottom - top));
+    } else {
+      for (A_long y = top; y < bottom; ++y) std::memset(row_at(y), byte, span);
+    }
+    return;
   }
+  Pixel* first = reinterpret_cast<Pixel*>(row_at(top));
+  std::fill(first, first + (right - left), value);
+  for (A_long y = top + 1; y < bottom; ++y) std::memcpy(row_at(y), first, span);
 }
 
 void FillRows(PixelDepth depth, std::byte* data, A_long rowbytes, A_long width, A_long height,

@@ -8,6 +8,7 @@
 
 #include "fxhost/cli/input_error.h"
 #include "fxhost/commands/commands.h"
+#include "fxhost/commands/frame_output.h"
 #include "fxhost/commands/host_params.h"
 #include "fxhost/commands/plugin_session.h"
 #include "fxhost/commands/world_image.h"
@@ -21,6 +22,7 @@
 #include "fxhost/frames/report.h"
 #include "fxhost/frames/time_base.h"
 #include "fxhost/frames/worker_pool.h"
+#include "fxhost/frames/world_pool.h"
 #include "host/app_id.h"
 #include "host/render_frame.h"
 
@@ -82,14 +84,15 @@ std::string FrameFailureMessage(const host::FrameResult& frame) {
 class FrameRenderer {
  public:
   FrameRenderer(PluginSession& plugin, std::vector<RenderLayer>& layers, Depth depth, const TimeBase& time,
-                const OutputSpec& output, MovieWriter* movie, bool exact_held)
+                const OutputSpec& output, MovieWriter* movie, bool exact_held, WorldPool& worlds)
       : plugin_(plugin),
         layers_(layers),
         depth_(depth),
         time_(time),
         output_(output),
         movie_(movie),
-        exact_held_(exact_held) {}
+        exact_held_(exact_held),
+        worlds_(worlds) {}
 
   // Renders and writes `frame`, the `index`-th of the run; never throws: a failure is the result.
   FrameResult Render(std::size_t index, int frame) const {
@@ -103,6 +106,9 @@ class FrameRenderer {
       request.time_step = time_.time_step;
       request.time_scale = time_.time_scale;
       request.depth = HostDepth(depth_);
+      request.record_progress = false;
+      std::optional<host::WorldBuffer> recycled = worlds_.Take();
+      if (recycled) request.recycled_output = &*recycled;
       for (const RenderLayer& layer : layers_) {
         const host::WorldBuffer& world = LayerWorld(layer, frame, depth_, loaded);
         if (layer.index == 0) {
@@ -114,7 +120,7 @@ class FrameRenderer {
 
       const HeldResources before = exact_held_ ? HeldBy(plugin_.session().ledger()) : HeldResources{};
       const auto start = std::chrono::steady_clock::now();
-      const host::FrameResult rendered = host::RenderFrame(plugin_.effect(), request);
+      host::FrameResult rendered = host::RenderFrame(plugin_.effect(), request);
       result.render_seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
       if (exact_held_) result.held = HeldIncrease(HeldBy(plugin_.session().ledger()), before);
 
@@ -123,15 +129,8 @@ class FrameRenderer {
         result.message = FrameFailureMessage(rendered);
         return result;
       }
-      const Image image = ImageFromWorld(rendered.output);
-      result.checksum = FrameChecksumLine(frame, image);
-      if (output_.kind == OutputKind::kImages) {
-        const std::filesystem::path path = OutputPathFor(output_, frame);
-        WriteImageFile(path, image, output_.format);
-        result.output = path.string();
-      } else if (output_.kind == OutputKind::kMovie) {
-        movie_->WriteFrame(index, image);
-      }
+      DeliverFrame(rendered.output, frame, index, output_, movie_, result);
+      worlds_.Give(std::move(rendered.output));
       result.succeeded = true;
     } catch (const std::exception& e) {
       result.succeeded = false;
@@ -148,6 +147,7 @@ class FrameRenderer {
   const OutputSpec& output_;
   MovieWriter* movie_;
   bool exact_held_;
+  WorldPool& worlds_;
 };
 
 // The report is written at the end, but its folder is checked before rendering.
@@ -181,6 +181,10 @@ int RenderCommand(const Options& options, std::span<const std::string> command_l
   settings.total_time = static_cast<A_long>(
       std::min<long long>(static_cast<long long>(frames.back() + 1) * time.time_step, INT32_MAX));
   PluginSession plugin(options.plugin, settings);
+  // fxhost never reads the call log, nor call counts unless it injects faults: a frame makes a call
+  // per gap pixel and per tile, and keeping them would cost more than the frame.
+  plugin.session().log().set_recording(false);
+  plugin.session().faults().set_counting(false);
 
   // The settings and the files they name.
   const std::vector<ParamInfo> params = ParamInfosFromStore(plugin.effect().params());
@@ -210,7 +214,10 @@ int RenderCommand(const Options& options, std::span<const std::string> command_l
   plugin.effect().settings().height = HeightOf(first);
   for (RenderLayer& layer : layers) {
     if (layer.IsSequence()) continue;
-    const bool loaded = layer.index == 0 && layer.source.kind == LayerSource::Kind::kFile;
+    // The first input picture is the still itself when it is a file, or a test card already made in
+    // the render depth: neither is read or made twice.
+    const bool loaded =
+        layer.index == 0 && (layer.source.kind == LayerSource::Kind::kFile || DepthOf(first) == depth);
     layer.still.emplace(
         WorldFromImage(loaded ? ConvertDepth(first, depth) : LoadLayer(layer.source, frames.front(), depth)));
   }
@@ -228,7 +235,8 @@ int RenderCommand(const Options& options, std::span<const std::string> command_l
                                 : (StderrIsTerminal() ? ProgressMode::kTerminal : ProgressMode::kLines);
   Progress progress(frames.size(), mode, err);
   const int jobs = std::min<int>(options.jobs, static_cast<int>(frames.size()));
-  const FrameRenderer renderer(plugin, layers, depth, time, output, movie.get(), jobs == 1);
+  WorldPool worlds;
+  const FrameRenderer renderer(plugin, layers, depth, time, output, movie.get(), jobs == 1, worlds);
   std::vector<FrameResult> results(frames.size());
   const auto start = std::chrono::steady_clock::now();
   RunParallel(frames.size(), jobs, [&](std::size_t i) {

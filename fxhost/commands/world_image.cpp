@@ -87,4 +87,9 @@ Image ImageFromWorld(const host::WorldBuffer& world) {
   }
 }
 
+FrameRows RowsOfWorld(const host::WorldBuffer& world) {
+  return {reinterpret_cast<const std::byte*>(world.world().data), world.rowbytes(), world.width(),
+          world.height(), ImageDepth(world.depth())};
+}
+
 }  // namespace fxhost

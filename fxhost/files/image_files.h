@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string_view>
 
+#include "fxhost/files/frame_rows.h"
 #include "fxhost/files/image.h"
 
 namespace fxhost {
@@ -28,6 +29,8 @@ Image ReadImageFile(const std::filesystem::path& path);
 
 // Writes a raw frame (FileFormat::kRaw) atomically; throws std::runtime_error naming the file on failure.
 void WriteRawFile(const std::filesystem::path& path, const Image& image);
+// The same from a rendered frame's rows, written as they are, row by row (no copy of the frame).
+void WriteRawFile(const std::filesystem::path& path, const FrameRows& rows);
 
 // Writes `image` as `format` in FileDepth(format, ...), atomically (see AtomicFile): PNG and TIFF with
 // straight (unassociated) alpha, EXR premultiplied as EXR expects, JPEG over black. 16-bit values are

@@ -1,24 +1,12 @@
 #include "fxhost/frames/frame_checksum.h"
 
-#include <array>
 #include <bit>
 #include <cstdio>
-#include <cstring>
-#include <vector>
+
+#include "fxhost/frames/crc32.h"
 
 namespace fxhost {
 namespace {
-
-constexpr std::array<std::uint32_t, 256> MakeCrcTable() {
-  std::array<std::uint32_t, 256> table{};
-  for (std::uint32_t n = 0; n < 256; ++n) {
-    std::uint32_t c = n;
-    for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-    table[n] = c;
-  }
-  return table;
-}
-constexpr std::array<std::uint32_t, 256> kCrcTable = MakeCrcTable();
 
 void AppendLittleEndian(std::vector<std::byte>& out, std::uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::byte>((value >> (8 * i)) & 0xFF));
@@ -54,12 +42,25 @@ std::uint32_t ImageCrc(const ImageOf<Rgba<T>>& image) {
   return crc;
 }
 
+std::string ChecksumLine(int frame, Depth depth, int width, int height, std::uint32_t crc) {
+  char line[96];
+  std::snprintf(line, sizeof line, "%d, %d, %dx%d, 0x%08x", frame, static_cast<int>(depth), width, height,
+                static_cast<unsigned>(crc));
+  return line;
+}
+
 }  // namespace
 
 std::uint32_t Crc32(std::span<const std::byte> bytes, std::uint32_t crc) {
-  crc = ~crc;
-  for (std::byte b : bytes) crc = kCrcTable[(crc ^ std::to_integer<std::uint32_t>(b)) & 0xFF] ^ (crc >> 8);
-  return ~crc;
+  return ContinueCrc32(crc, bytes.data(), bytes.size());
+}
+
+std::uint32_t FrameCrc(const FrameRows& rows) {
+  // The rows' bytes are the checksum's bytes only where values are stored little-endian.
+  static_assert(std::endian::native == std::endian::little, "frame rows are read as little-endian bytes");
+  std::uint32_t crc = 0;
+  for (int y = 0; y < rows.height; ++y) crc = ContinueCrc32(crc, rows.row(y), rows.row_bytes());
+  return crc;
 }
 
 std::uint32_t FrameCrc(const Image& image) {
@@ -76,11 +77,12 @@ std::vector<std::byte> FrameBytes(const Image& image) {
   return bytes;
 }
 
+std::string FrameChecksumLine(int frame, const FrameRows& rows) {
+  return ChecksumLine(frame, rows.depth, rows.width, rows.height, FrameCrc(rows));
+}
+
 std::string FrameChecksumLine(int frame, const Image& image) {
-  char line[96];
-  std::snprintf(line, sizeof line, "%d, %d, %dx%d, 0x%08x", frame, static_cast<int>(DepthOf(image)),
-                WidthOf(image), HeightOf(image), static_cast<unsigned>(FrameCrc(image)));
-  return line;
+  return ChecksumLine(frame, DepthOf(image), WidthOf(image), HeightOf(image), FrameCrc(image));
 }
 
 }  // namespace fxhost

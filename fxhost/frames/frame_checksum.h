@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "fxhost/files/frame_rows.h"
 #include "fxhost/files/image.h"
 
 namespace fxhost {
@@ -22,11 +23,15 @@ namespace fxhost {
 // CRC-32 of `bytes`, continuing from `crc` (0 to start).
 std::uint32_t Crc32(std::span<const std::byte> bytes, std::uint32_t crc = 0);
 
+// The checksum of a rendered frame, read from its rows in place (no copy).
+std::uint32_t FrameCrc(const FrameRows& rows);
+// The checksum of the same pixels held as an image (RGBA order): each row is reordered first.
 std::uint32_t FrameCrc(const Image& image);
 
 // The bytes the checksum is taken over, all rows.
 std::vector<std::byte> FrameBytes(const Image& image);
 
+std::string FrameChecksumLine(int frame, const FrameRows& rows);
 std::string FrameChecksumLine(int frame, const Image& image);
 
 }  // namespace fxhost

@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <random>
 
 #include "effect_params.h"
 #include "fxhost/cli/input_error.h"
+#include "fxhost/commands/world_image.h"
 #include "fxhost/files/image_convert.h"
 #include "fxhost/files/test_card.h"
 #include "fxhost/frames/frame_checksum.h"
@@ -42,17 +44,40 @@ TEST(ImageConvert, DepthConversionsFollowTheHostsScales) {
   EXPECT_EQ(FileToHost16(65535), 32768);
 }
 
-// A raw frame, written by every build, holds exactly the bytes its checksum is taken over.
+// The card as a host world whose rows are padded, so reading rows in place must skip the padding.
+host::WorldBuffer PaddedWorldOf(const Image& card) {
+  const host::WorldBuffer plain = WorldFromImage(card);
+  host::WorldBuffer padded(plain.width(), plain.height(), plain.depth(), 5);
+  const FrameRows from = RowsOfWorld(plain);
+  for (int y = 0; y < from.height; ++y) {
+    std::memcpy(reinterpret_cast<std::byte*>(padded.world().data) + y * padded.rowbytes(), from.row(y),
+                from.row_bytes());
+  }
+  return padded;
+}
+
+// A raw frame, written by every build, holds exactly the bytes its checksum is taken over, whether it
+// is written from an image or from a rendered world's rows in place; the checksum read from the rows
+// is the image's.
 TEST(ImageFiles, RawFramesHoldTheChecksumsBytes) {
   const testing::TempFolder folder("raw");
   for (const Depth depth : {Depth::k8, Depth::k16, Depth::k32}) {
     const Image card = MakeTestCard({7, 3}, depth);
     const auto path = folder / ("card_" + std::to_string(static_cast<int>(depth)) + ".raw");
+    const auto read = [](const std::filesystem::path& file) {
+      std::ifstream in(file, std::ios::binary);
+      return std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    };
     WriteImageFile(path, card, FileFormat::kRaw);
-    std::ifstream in(path, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string bytes = read(path);
     EXPECT_EQ(bytes.size(), 7u * 3u * 4u * (static_cast<unsigned>(depth) / 8u));
     EXPECT_EQ(Crc32(std::as_bytes(std::span(bytes.data(), bytes.size()))), FrameCrc(card));
+
+    const host::WorldBuffer world = PaddedWorldOf(card);
+    EXPECT_EQ(FrameCrc(RowsOfWorld(world)), FrameCrc(card));
+    EXPECT_EQ(FrameChecksumLine(4, RowsOfWorld(world)), FrameChecksumLine(4, card));
+    WriteRawFile(path, RowsOfWorld(world));
+    EXPECT_EQ(read(path), bytes);
   }
 }
 

@@ -76,6 +76,29 @@ TEST_F(HostCore, HandlesAreRealMemoryWithLockAccounting) {
   EXPECT_THAT(session_.ledger().misuse(), testing::SizeIs(2));
 }
 
+TEST_F(HostCore, WithoutALogOrCountsTheGateStillAppliesFaultRules) {
+  session_.log().set_recording(false);
+  session_.faults().set_counting(false);
+  const PF_Handle quiet = host::host_new_handle(4);
+  ASSERT_NE(quiet, nullptr);
+  host::host_dispose_handle(quiet);
+  EXPECT_THAT(session_.log().calls(), IsEmpty());
+  EXPECT_EQ(session_.faults().calls("host_new_handle"), 0);
+
+  // Once a rule is set calls are counted from there: the second call from now fails.
+  session_.faults().fail("host_new_handle", 2);
+  const PF_Handle first = host::host_new_handle(4);
+  EXPECT_NE(first, nullptr);
+  EXPECT_EQ(host::host_new_handle(4), nullptr);
+  host::host_dispose_handle(first);
+  EXPECT_TRUE(session_.ledger().clean());
+  EXPECT_THAT(session_.log().calls(), IsEmpty());
+
+  session_.log().set_recording(true);
+  host::host_dispose_handle(host::host_new_handle(4));
+  EXPECT_EQ(session_.log().count("host_dispose_handle"), 1u);
+}
+
 TEST_F(HostCore, AnsiFunctionsAreBounded) {
   char buffer[host::kSprintfLimit + 16];
   std::memset(buffer, 'x', sizeof(buffer));

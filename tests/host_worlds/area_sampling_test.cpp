@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <vector>
@@ -319,6 +320,49 @@ TEST(AreaSampling, DepthsAgreeOnTheSamePicture) {
       EXPECT_NEAR(v16[c], 32768 * fs[c], 1.0 + 1e-2) << "channel " << c;
     }
   }
+}
+
+// The fast sampling against the plain one, bit for bit: random boxes on a picture with transparent
+// pixels, inside, across and beyond its edges, point axes, radii from a fraction of a pixel to
+// wider than the picture, in each depth. The float picture holds values beyond 0..1, a negative
+// zero and a NaN-free spread of magnitudes, so any change in the order of operations would show.
+template <typename Pixel>
+void CheckFastAgainstPlain(PF_Err (*fast)(PF_Fixed, PF_Fixed, const PF_SampPB*, Pixel*),
+                           PF_Err (*plain)(PF_Fixed, PF_Fixed, const PF_SampPB*, Pixel*)) {
+  const Picture picture = RandomPicture(37, 23, 11, false);
+  WorldBuffer world = MakeWorld<Pixel>(picture);
+  std::mt19937 random(5);
+  if constexpr (std::is_same_v<Pixel, PF_PixelFloat>) {
+    std::uniform_real_distribution<float> spread(-0.5f, 3.0f);
+    for (A_long y = 0; y < picture.height; ++y) {
+      for (A_long x = 0; x < picture.width; ++x) {
+        PF_PixelFloat& p = world.At<PF_PixelFloat>(x, y);
+        p = {spread(random) * p.alpha, spread(random), spread(random), -0.0f};
+      }
+    }
+  }
+  const auto fixed = [&](std::int64_t low, std::int64_t high) {
+    return static_cast<PF_Fixed>(
+        low + static_cast<std::int64_t>(random() % static_cast<std::uint64_t>(high - low)));
+  };
+  for (int n = 0; n < 20000; ++n) {
+    PF_SampPB params{};
+    params.src = &world.world();
+    params.x_radius = n % 9 == 0 ? 0 : fixed(1, n % 13 == 0 ? 60 << 16 : 5 << 16);
+    params.y_radius = n % 7 == 0 ? 0 : fixed(1, n % 11 == 0 ? 40 << 16 : 5 << 16);
+    const PF_Fixed x = fixed(-8 << 16, 45 << 16), y = fixed(-8 << 16, 31 << 16);
+    Pixel a{}, b{};
+    ASSERT_EQ(fast(x, y, &params, &a), PF_Err_NONE);
+    ASSERT_EQ(plain(x, y, &params, &b), PF_Err_NONE);
+    ASSERT_EQ(std::memcmp(&a, &b, sizeof(Pixel)), 0)
+        << "at (" << x << ", " << y << ") radii (" << params.x_radius << ", " << params.y_radius << ")";
+  }
+}
+
+TEST(AreaSampling, FastSamplingGivesThePlainRulesBits) {
+  CheckFastAgainstPlain<PF_Pixel>(AreaSample8, PlainAreaSample8);
+  CheckFastAgainstPlain<PF_Pixel16>(AreaSample16, PlainAreaSample16);
+  CheckFastAgainstPlain<PF_PixelFloat>(AreaSampleFloat, PlainAreaSampleFloat);
 }
 
 TEST(AreaSampling, RefusesWhatItCannotRead) {

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <span>
@@ -269,6 +271,65 @@ TEST(WorldBuffer, FillsRectanglesClippedToTheWorldInEachDepth) {
   CheckRectangleFill<PF_Pixel>(PixelDepth::k8Bit);
   CheckRectangleFill<PF_Pixel16>(PixelDepth::k16Bit);
   CheckRectangleFill<PF_PixelFloat>(PixelDepth::kFloat);
+}
+
+// Every fill (memset for a value of one repeated byte, a first row copied for any other) against a
+// plain pixel-by-pixel fill: whole worlds and rectangles, with and without row padding, each depth.
+template <typename Pixel>
+void CheckFillAgainstPlainFill(PixelDepth depth) {
+  const auto converted = [](const PF_Pixel& c) {
+    if constexpr (std::is_same_v<Pixel, PF_Pixel>) return c;
+    if constexpr (std::is_same_v<Pixel, PF_Pixel16>) return ToPixel16(c);
+    if constexpr (std::is_same_v<Pixel, PF_PixelFloat>) return ToPixelFloat(c);
+  };
+  const PF_Pixel colours[] = {{0, 0, 0, 0}, {255, 255, 255, 255}, {7, 7, 7, 7}, {255, 1, 128, 254}};
+  const PF_Rect whole{0, 0, 7, 5};
+  const PF_Rect rects[] = {whole, {0, 1, 7, 4}, {2, 0, 5, 5}, {-3, 2, 4, 99}, {6, 4, 7, 5}};
+  for (A_long padding : {0, 3}) {
+    for (const PF_Pixel& colour : colours) {
+      for (const PF_Rect& rect : rects) {
+        SCOPED_TRACE(::testing::Message()
+                     << "padding " << padding << " colour " << int(colour.alpha) << "," << int(colour.red)
+                     << " rect " << rect.left << "," << rect.top << "," << rect.right << "," << rect.bottom);
+        WorldBuffer world(7, 5, depth, padding);
+        world.Fill(PF_Pixel{9, 8, 7, 6});
+        world.Fill(colour, &rect);
+        for (A_long y = 0; y < 5; ++y) {
+          const std::span<Pixel> row = world.PaddedRow<Pixel>(y);
+          for (A_long x = 0; x < 7 + padding; ++x) {
+            const bool inside = x < 7 && x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
+            const Pixel expected = x >= 7 ? Pixel{} : converted(inside ? colour : PF_Pixel{9, 8, 7, 6});
+            ASSERT_EQ(std::memcmp(&row[x], &expected, sizeof(Pixel)), 0) << x << ", " << y;
+          }
+        }
+      }
+    }
+  }
+}
+
+TEST(WorldBuffer, FillsGiveThePlainFillsBytes) {
+  CheckFillAgainstPlainFill<PF_Pixel>(PixelDepth::k8Bit);
+  CheckFillAgainstPlainFill<PF_Pixel16>(PixelDepth::k16Bit);
+  CheckFillAgainstPlainFill<PF_PixelFloat>(PixelDepth::kFloat);
+}
+
+TEST(WorldBuffer, AWorldFoundOnceIsNotFoundAfterItIsGone) {
+  // Lookups remember the last world found on each thread: that memory must not outlive the world,
+  // even when a new world takes its place at the same addresses.
+  auto first = std::make_unique<WorldBuffer>(3, 3, PixelDepth::k8Bit);
+  const PF_EffectWorld record = first->world();
+  ASSERT_EQ(FindDepth(record), PixelDepth::k8Bit);
+  first.reset();
+  EXPECT_EQ(FindDepth(record), std::nullopt);
+  const PF_Pixel colour{255, 1, 2, 3};
+  PF_EffectWorld stale = record;
+  EXPECT_EQ(FillWorld(&colour, nullptr, &stale), PF_Err_BAD_CALLBACK_PARAM);
+
+  WorldBuffer second(3, 3, PixelDepth::k16Bit);
+  EXPECT_EQ(FindDepth(second.world()), PixelDepth::k16Bit);
+  if (second.world().platform_ref == record.platform_ref && second.world().data == record.data) {
+    EXPECT_EQ(FindDepth(record), std::nullopt);  // same addresses, another row size: not that world
+  }
 }
 
 TEST(WorldBuffer, FillCallbackRefusesWhatItCannotVouchFor) {

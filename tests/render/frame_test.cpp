@@ -176,6 +176,47 @@ TEST_P(FrameTest, FailuresBeforeTheGapImageLeaveTheClearedFrameACancelDuringProg
   EXPECT_TRUE(SameOutput(late.output, complete.output));
 }
 
+TEST_P(FrameTest, AnEarlierFramesWorldRendersTheSameFrameAsANewOne) {
+  // How fxhost renders long shots: each frame renders into the world of a frame before it, calls
+  // neither logged nor counted, progress counted but not kept.
+  SetWorkedExample();
+  const host::WorldBuffer input = MakeLayer<PF_Pixel16>(kWidth, kHeight, PatternColor);
+  const host::WorldBuffer gap_layer =
+      MakeLayer<PF_Pixel16>(kWidth, kHeight, [](A_long, A_long) { return kGapColor; });
+  host::FrameRequest request;
+  request.depth = host::PixelDepth::k16Bit;
+  request.input = &input;
+  request.layers[kParamMissingTileLayer] = &gap_layer;
+  request.output_row_padding = 2;
+  const host::FrameResult fresh = Render(request);
+  ASSERT_EQ(fresh.err(), PF_Err_NONE);
+
+  host::WorldBuffer used(kWidth, kHeight, host::PixelDepth::k16Bit, 2);
+  for (A_long y = 0; y < kHeight; ++y) {
+    for (PF_Pixel16& p : used.PaddedRow<PF_Pixel16>(y)) p = {1, 2, 3, 4};  // padding too
+  }
+  host::WorldBuffer other_size(kWidth, kHeight + 1, host::PixelDepth::k16Bit, 2);
+  log().clear();
+  log().set_recording(false);
+  faults().set_counting(false);
+  request.record_progress = false;
+  request.cancel_from_progress_call = 3;
+  for (host::WorldBuffer* recycled : {&other_size, &used}) {
+    request.recycled_output = recycled;
+    host::FrameResult again = Render(request);
+    EXPECT_EQ(again.err(), PF_Interrupt_CANCEL);  // the third progress call, still counted
+    EXPECT_TRUE(again.progress.empty());
+    EXPECT_TRUE(SameOutput(again.output, fresh.output));
+    for (A_long y = 0; y < kHeight; ++y) {
+      const auto row = again.output.PaddedRow<PF_Pixel16>(y);
+      EXPECT_TRUE(SamePixel(row[kWidth], PF_Pixel16{}) && SamePixel(row[kWidth + 1], PF_Pixel16{}));
+    }
+  }
+  EXPECT_EQ(other_size.height(), kHeight + 1);  // not the output's size: left as it was
+  EXPECT_EQ(used.height(), 0);                  // taken
+  EXPECT_THAT(log().calls(), testing::IsEmpty());
+}
+
 ZELKRA_FOR_BOTH_VARIANTS(FrameTest);
 
 }  // namespace
