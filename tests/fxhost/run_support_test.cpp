@@ -60,13 +60,14 @@ TEST(Progress, OnePlainLinePerFrameOrFailuresOnly) {
   plain.FrameDone(failed);
   plain.Finish();
   EXPECT_EQ(lines.str(),
-            "frame 3: ok, 0.250 s, out/f_0003.png\nframe 4: FAILED, result 512, \"Memory Error!\"\n");
+            "frame 3: ok, 0.250 s, out/f_0003.png\nframe 4: FAILED, result PF_Err_INTERNAL_STRUCT_DAMAGED "
+            "(512), Memory Error!\n");
 
   std::ostringstream quiet;
   Progress q(2, ProgressMode::kQuiet, quiet);
   q.FrameDone(ok);
   q.FrameDone(failed);
-  EXPECT_EQ(quiet.str(), "frame 4: FAILED, result 512, \"Memory Error!\"\n");
+  EXPECT_EQ(quiet.str(), "frame 4: FAILED, result PF_Err_INTERNAL_STRUCT_DAMAGED (512), Memory Error!\n");
 
   EXPECT_EQ(ProgressLine(12, 24, 4.0), "frames 12/24  3.0 fps  0:04 left");
   EXPECT_EQ(ProgressLine(1, 24, 0.0), "frames 1/24  0.0 fps");  // no time measured yet: no estimate

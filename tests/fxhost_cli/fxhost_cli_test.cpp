@@ -1,5 +1,6 @@
 // fxhost as a user runs it: the whole program (RunFxhost) with the effect plug-in, small frames.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -66,6 +67,14 @@ TEST(FxhostCli, BadInputIsOneLineBeforeAnyFileIsWritten) {
   const std::string out = (folder / "f_####.png").string();
   std::ofstream(folder / "in.png") << "not a picture";
   std::ofstream(folder / "bad.json") << "{\"parameters\": [";
+  std::ofstream(folder / "params.json") << "{\"parameters\": []}";
+  auto params = [&](const std::string& entry) {
+    std::ofstream(folder / "p.json") << "{\"parameters\": [" << entry << "]}";
+    return std::vector<std::string>{"--params", (folder / "p.json").string(), "--output", out};
+  };
+  const std::string long_name(300, 'y');
+  const std::string fifo = (folder / "fifo.json").string();
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   struct Case {
     std::vector<std::string> args;
     std::string message;
@@ -88,7 +97,41 @@ TEST(FxhostCli, BadInputIsOneLineBeforeAnyFileIsWritten) {
       {{"--params", (folder / "bad.json").string(), "--output", out}, "bad.json"},
       {{"--depth", "12", "--output", out}, "--depth"},
       {{"--fps", "-1", "--output", out}, "--fps"},
-      {{"--output", out, "--report", (folder / "nowhere" / "r.json").string()}, "--report"},
+      {{"--output", out, "--report", (folder / "in.png" / "r.json").string()}, "is not a folder"},
+      // The report is an output: never an input, the plug-in or an output of the run.
+      {{"--layer", (folder / "in.png").string(), "--output", out, "--report", (folder / "in.png").string()},
+       "--report \"" + (folder / "in.png").string() + "\" would overwrite an input file"},
+      {{"--params", (folder / "params.json").string(), "--output", out, "--report",
+        (folder / "params.json").string()},
+       "would overwrite an input file"},
+      {{"--set", "Missing Tile Layer=" + (folder / "in.png").string(), "--output", out, "--report",
+        (folder / "." / "in.png").string()},
+       "would overwrite an input file"},
+      {{"--output", out, "--report", ZELKRA_PLUGIN_CS5_PATH}, "would overwrite an input file"},
+      {{"--frames", "0-2", "--output", out, "--report", (folder / "f_0001.png").string()},
+       "would overwrite an output of the run"},
+      {{"--output", (folder / "f.tif").string(), "--report", (folder / "f.tif").string()},
+       "would overwrite an output of the run"},
+      // Names longer than the file system takes, refused before rendering.
+      {{"--output", (folder / (long_name + ".png")).string()},
+       "is 304 bytes, more than the file system takes"},
+      {{"--output", (folder / long_name / "f.png").string()}, "is 300 bytes"},
+      {{"--output", out, "--report", (folder / (long_name + ".json")).string()}, "--report"},
+      // --params: a regular file of numbers in range for their fields.
+      {{"--params", fifo, "--output", out}, "is not a regular file"},
+      {params(R"({"name": "Time", "keyframes": [{"frame": 4294967297, "value": 1}]})"),
+       "\"frame\" 4294967297 is out of range (-2147483648 to 2147483647)"},
+      {params(R"({"name": "Time", "keyframes": [{"frame": -1e30, "value": 1}]})"), "is out of range"},
+      {params(R"({"index": 4294967302, "value": 1})"), "\"index\" 4294967302 is out of range"},
+      {params(R"({"index": -1, "value": 1})"), "\"index\" -1 is out of range"},
+      {params(R"({"name": "Row", "value": 4294967302})"), "Row: 4294967302 is outside the valid range"},
+      {params(R"({"name": "Time", "value": 1e400})"), "the number 1e400 is out of range"},
+      {{"--set", "Time=1@4294967297", "--output", out}, "frame 4294967297 is out of range"},
+      // The memory budget: a size that is no size, and a frame that does not fit.
+      {{"--max-memory", "lots", "--output", out}, "--max-memory \"lots\""},
+      {{"--max-memory", "20K", "--output", out},
+       "a frame of 64x36 in 8-bit needs 54.0 KiB, more than the memory budget of 20.0 KiB (--max-memory)"},
+      {{"--max-memory", "4K", "--output", out}, "the test card testcard:64x36 needs 9.0 KiB"},
       {{"--bogus", "--output", out}, "--bogus"},
   };
   for (const Case& c : cases) {
@@ -98,8 +141,11 @@ TEST(FxhostCli, BadInputIsOneLineBeforeAnyFileIsWritten) {
     SCOPED_TRACE(c.message);
     EXPECT_EQ(run.status, kExitBadInput);
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;  // one line
-    EXPECT_EQ(folder.Files(), (std::vector<std::string>{"bad.json", "in.png"}));
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;   // one line
+    EXPECT_EQ(run.err.find("\"\""), std::string::npos) << run.err;  // no doubled quotes
+    std::vector<std::string> files = folder.Files();
+    std::erase(files, "p.json");
+    EXPECT_EQ(files, (std::vector<std::string>{"bad.json", "fifo.json", "in.png", "params.json"}));
   }
   EXPECT_EQ(Fxhost({"render"}).status, kExitBadInput);      // no --output
   EXPECT_EQ(Fxhost({"frobnicate"}).status, kExitBadInput);  // no such command
