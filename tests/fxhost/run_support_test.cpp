@@ -80,7 +80,7 @@ TEST(Report, FramesAndSummary) {
       {0, true, 0, "", 0.5, "0, 8, 4x4, 0x0000abcd", "f_0.png", {}},
       {1, false, 512, "Memory Error!", 0.25, "", "", {{"handles", 2}}},
   };
-  const RunInfo run{"p.so", {"fxhost", "render"}, 8, 4, 4, 24, 2, "f_#.png"};
+  const RunInfo run{"p.so", {"fxhost", "render"}, 8, 4, 4, 24, 2, "f_#.png", ""};
   const nlohmann::json report = ReportJson(run, frames, 2.0, {{"handles", 1}});
   EXPECT_EQ(report["frames"][1]["result"], 512);
   EXPECT_EQ(report["frames"][1]["held"]["handles"], 2);

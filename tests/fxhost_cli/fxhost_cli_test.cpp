@@ -68,9 +68,11 @@ TEST(FxhostCli, BadInputIsOneLineBeforeAnyFileIsWritten) {
   std::ofstream(folder / "in.png") << "not a picture";
   std::ofstream(folder / "bad.json") << "{\"parameters\": [";
   std::ofstream(folder / "params.json") << "{\"parameters\": []}";
+  int params_files = 0;
   auto params = [&](const std::string& entry) {
-    std::ofstream(folder / "p.json") << "{\"parameters\": [" << entry << "]}";
-    return std::vector<std::string>{"--params", (folder / "p.json").string(), "--output", out};
+    const std::string name = "p" + std::to_string(++params_files) + ".json";
+    std::ofstream(folder / name) << "{\"parameters\": [" << entry << "]}";
+    return std::vector<std::string>{"--params", (folder / name).string(), "--output", out};
   };
   const std::string long_name(300, 'y');
   const std::string fifo = (folder / "fifo.json").string();
@@ -144,7 +146,8 @@ TEST(FxhostCli, BadInputIsOneLineBeforeAnyFileIsWritten) {
     EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;   // one line
     EXPECT_EQ(run.err.find("\"\""), std::string::npos) << run.err;  // no doubled quotes
     std::vector<std::string> files = folder.Files();
-    std::erase(files, "p.json");
+    std::erase_if(files,
+                  [](const std::string& name) { return name.starts_with("p") && name != "params.json"; });
     EXPECT_EQ(files, (std::vector<std::string>{"bad.json", "fifo.json", "in.png", "params.json"}));
   }
   EXPECT_EQ(Fxhost({"render"}).status, kExitBadInput);      // no --output

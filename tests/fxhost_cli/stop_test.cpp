@@ -52,6 +52,10 @@ struct StopCase {
   const char* name;
 };
 
+void PrintTo(const StopCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
 class FxhostStop : public ::testing::TestWithParam<StopCase> {};
 
 TEST_P(FxhostStop, FramesStopCleanlyWithTheReportOfTheFramesDone) {
