@@ -94,6 +94,15 @@ TEST(Report, FramesAndSummary) {
             "0, 8, 4x4, 0x0000abcd\n");
 }
 
+// A stop asked while another program runs (ffmpeg making a movie) ends that program instead of waiting.
+TEST(Program, AStopEndsTheProgramItWaitsFor) {
+  const auto sleep = FindProgram("sleep");
+  if (!sleep) GTEST_SKIP() << "no sleep program";
+  static std::atomic<int> asked{0};
+  EXPECT_EQ(RunProgram({sleep->string(), "600"}, [] { return ++asked > 3; }), -1);
+  EXPECT_EQ(RunProgram({sleep->string(), "0"}, [] { return false; }), 0);
+}
+
 TEST(Movie, NeedsFfmpegAndLeavesOnlyTheMovie) {
   const testing::TempFolder folder("movie");
   const OutputSpec spec = ParseOutputSpec((folder / "demo.gif").string(), 3);

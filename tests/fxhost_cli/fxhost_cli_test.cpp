@@ -222,7 +222,7 @@ TEST(FxhostCli, AFailedFrameFailsTheRunAndLeavesNoFile) {
       Render(folder, {"--jobs", "1", "--frames", "0-3", "--inject-fault", "checkout_layer_pixels:3",
                       "--output", (folder / "f_####.png").string()});
   EXPECT_EQ(run.status, kExitFailed);
-  EXPECT_NE(run.err.find("frame 2: FAILED, result"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("frame 2: FAILED, result PF_Err_"), std::string::npos) << run.err;
   EXPECT_EQ(folder.Files(),
             (std::vector<std::string>{"f_0000.png", "f_0001.png", "f_0003.png", "report.json"}));
   const nlohmann::json report = ReadJson(folder / "report.json");
@@ -236,6 +236,36 @@ TEST(FxhostCli, AFailedFrameFailsTheRunAndLeavesNoFile) {
                 .status,
             kExitFailed);
   EXPECT_EQ(movie.Files(), std::vector<std::string>{"report.json"});
+}
+
+// Names up to the file system's limit render: temporary names are shortened to fit, and a report's
+// folder is made like the outputs'.
+TEST(FxhostCli, LongNamesAndNewReportFoldersAreWritten) {
+  TempFolder folder("long");
+  const std::string name(240, 'y');
+  const std::filesystem::path report = folder / "new" / "deeper" / (std::string(250, 'r') + ".json");
+  for (const std::string& output : {name + ".png", name + "-####.tif", name + ".gif"}) {
+    SCOPED_TRACE(output);
+    const Outcome run = Fxhost({"render", "--quiet", "--size", "32x18", "--frames", "0-1", "--output",
+                                (folder / output).string(), "--report", report.string()});
+    if (output.ends_with(".gif") && run.err.find("ffmpeg") != std::string::npos) continue;  // no ffmpeg
+    EXPECT_EQ(run.status, kExitOk) << run.err;
+    EXPECT_EQ(ReadJson(report)["summary"]["succeeded"], 2);
+  }
+  std::vector<std::string> files = folder.Files();
+  for (const std::string& f : files) EXPECT_FALSE(f.starts_with(".")) << f;  // no temporary left
+  EXPECT_GE(files.size(), 4u);  // new/, the still, two frames (and the movie with ffmpeg)
+}
+
+// Frames that do not fit the memory budget together render fewer at a time.
+TEST(FxhostCli, TheMemoryBudgetLimitsFramesAtOnce) {
+  TempFolder folder("budget");
+  // A 64x36 8-bit frame takes 36 KiB, the input it shares 18 KiB: 100 KiB hold two frames at once.
+  const Outcome run =
+      Render(folder, {"--frames", "0-5", "--jobs", "4", "--max-memory", "100K", "--output", "null"});
+  EXPECT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_EQ(ReadJson(folder / "report.json")["run"]["jobs"], 2);
+  EXPECT_EQ(ReadJson(folder / "report.json")["summary"]["succeeded"], 6);
 }
 
 TEST(FxhostCli, InfoJsonIsAParamsFileAndShowsVisibility) {

@@ -84,7 +84,9 @@ TEST_P(SoakTest, RandomFramesLeaveNothingHeldAndMemoryFlat) {
               failed, resident_after_warm_up / 1048576.0, resident_at_end / 1048576.0);
   EXPECT_EQ(failed, 0);
   EXPECT_THAT(held(), testing::IsEmpty());
-  if (!kSanitized) EXPECT_LT(resident_at_end - resident_after_warm_up, 16LL << 20);
+  if (!kSanitized) {
+    EXPECT_LT(resident_at_end - resident_after_warm_up, 16LL << 20);
+  }
 }
 
 ZELKRA_FOR_BOTH_VARIANTS(SoakTest);
