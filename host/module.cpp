@@ -54,7 +54,10 @@ Module Module::open(const std::filesystem::path& path) {
   if (!std::filesystem::is_regular_file(path, ec)) {
     throw ModuleError("plug-in library not found: " + path.string());
   }
-  std::unique_ptr<void, Closer> library(open_library(path));
+  // A bare file name would send the system loader through its search path (and possibly to another
+  // library of that name than the one checked above): it names a file in the current folder.
+  const std::filesystem::path file = path.has_parent_path() ? path : std::filesystem::path(".") / path;
+  std::unique_ptr<void, Closer> library(open_library(file));
   if (!library) throw ModuleError("cannot load plug-in library " + path.string() + ": " + last_error_text());
   void* symbol = find_symbol(library.get(), kEntryPointName);
   if (symbol == nullptr) {

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "fxhost/cli/input_error.h"
+#include "fxhost/cli/memory_budget.h"
 #include "fxhost/commands/plugin_info_json.h"
 #include "fxhost/frames/frame_list.h"
 
@@ -103,6 +104,12 @@ void BuildCli(CLI::App& app, Options& options) {
   render->add_option("--report", options.report,
                      "Write a JSON report: per frame result, time, checksum, "
                      "what the host still held");
+  render
+      ->add_option_function<std::string>(
+          "--max-memory", [&options](const std::string& size) { options.max_memory = ParseMemorySize(size); },
+          "The memory the render may take, e.g. 8G or 512M: a picture or frame that needs more is refused "
+          "before it is allocated, and fewer frames render at once when they would not fit together")
+      ->default_str(FormatBytes(DefaultMemoryBudget()) + ", half the machine's memory");
   render->add_option("--app-id", options.app_id, "Pose as the host with this application id (e.g. PrMr)")
       ->check(app_id_check);
   render

@@ -35,7 +35,8 @@ struct Options {
   std::string output;
   int jobs = 1;
   bool quiet = false;
-  std::string report;  // "" for none
+  std::string report;            // "" for none
+  std::uint64_t max_memory = 0;  // --max-memory in bytes; 0 for the default (DefaultMemoryBudget)
 
   // Test-only (hidden from help): host operations made to fail during the render, each "OP:N" (the
   // Nth call of OP, counted from the first frame on).

@@ -119,6 +119,8 @@ std::vector<Keyframe> ParseKeyframes(const ParamInfo& param, std::string_view te
     const std::string_view frame_text = Trim(item.substr(at + 1));
     int frame = 0;
     auto [end, ec] = std::from_chars(frame_text.data(), frame_text.data() + frame_text.size(), frame);
+    if (ec == std::errc::result_out_of_range && end == frame_text.data() + frame_text.size())
+      throw InputError(context + ": frame " + std::string(frame_text) + " is out of range");
     if (frame_text.empty() || ec != std::errc() || end != frame_text.data() + frame_text.size()) {
       throw InputError(context + ": " + Quoted(frame_text) + " is not a frame number");
     }

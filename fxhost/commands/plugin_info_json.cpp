@@ -1,8 +1,10 @@
 #include "fxhost/commands/plugin_info_json.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 #include "fxhost/cli/input_error.h"
@@ -110,6 +112,31 @@ std::string ScalarText(const json& value, const std::string& context) {
   throw InputError(context + ": a value must be a number, true/false, a string or null");
 }
 
+// `value` as a whole number from `min` to `max`: a number outside that range is bad input, not a value
+// wrapped into it. `what` names the field in messages.
+long long WholeNumberIn(const json& value, long long min, long long max, const std::string& what) {
+  const std::string range = " (" + std::to_string(min) + " to " + std::to_string(max) + ")";
+  if (value.is_number_unsigned()) {
+    const auto number = value.get<unsigned long long>();
+    if (number > static_cast<unsigned long long>(max))
+      throw InputError(what + " " + std::to_string(number) + " is out of range" + range);
+    return static_cast<long long>(number);
+  }
+  if (value.is_number_integer()) {
+    const auto number = value.get<long long>();
+    if (number < min || number > max)
+      throw InputError(what + " " + std::to_string(number) + " is out of range" + range);
+    return number;
+  }
+  if (value.is_number_float()) {
+    const double number = value.get<double>();
+    if (number == std::floor(number) &&
+        (number < static_cast<double>(min) || number > static_cast<double>(max)))
+      throw InputError(what + " " + FormatNumber(number) + " is out of range" + range);
+  }
+  throw InputError(what + " is not a whole number");
+}
+
 ParamSetting EntrySetting(const json& entry, std::span<const ParamInfo> params, const std::string& context,
                           ImageSize card_size) {
   if (!entry.is_object()) throw InputError(context + ": not an object");
@@ -119,8 +146,8 @@ ParamSetting EntrySetting(const json& entry, std::span<const ParamInfo> params, 
     param = &FindParam(params, entry["name"].get<std::string>());
   }
   if (entry.contains("index")) {
-    if (!entry["index"].is_number_integer()) throw InputError(context + ": \"index\" is not a whole number");
-    const int index = entry["index"].get<int>();
+    const auto index = static_cast<int>(
+        WholeNumberIn(entry["index"], 0, std::numeric_limits<int>::max(), context + ": \"index\""));
     const auto found =
         std::find_if(params.begin(), params.end(), [index](const ParamInfo& p) { return p.index == index; });
     if (found == params.end())
@@ -140,11 +167,13 @@ ParamSetting EntrySetting(const json& entry, std::span<const ParamInfo> params, 
     if (!list.is_array() || list.empty()) throw InputError(context + ": \"keyframes\" is not a list of keys");
     std::vector<Keyframe> keys;
     for (const json& key : list) {
-      if (!key.is_object() || !key.contains("frame") || !key["frame"].is_number_integer() ||
-          !key.contains("value")) {
+      if (!key.is_object() || !key.contains("frame") || !key["frame"].is_number() || !key.contains("value")) {
         throw InputError(context + ": each key needs a whole-number \"frame\" and a \"value\"");
       }
-      keys.push_back({key["frame"].get<int>(), ParseParamScalar(*param, ScalarText(key["value"], context))});
+      const auto frame =
+          static_cast<int>(WholeNumberIn(key["frame"], std::numeric_limits<int>::min(),
+                                         std::numeric_limits<int>::max(), context + ": \"frame\""));
+      keys.push_back({frame, ParseParamScalar(*param, ScalarText(key["value"], context))});
     }
     return MakeSetting(*param, std::move(keys), true, context + ": " + param->name);
   }
@@ -225,10 +254,30 @@ std::vector<ParamSetting> SettingsFromJson(const json& document, std::span<const
 
 std::vector<ParamSetting> ReadParamsFile(const std::filesystem::path& path, std::span<const ParamInfo> params,
                                          ImageSize card_size) {
+  const std::string context = "--params \"" + path.string() + "\"";
+  // Only a regular file: opening a FIFO or a device for reading could wait for ever.
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  if (!std::filesystem::exists(status)) throw InputError(context + ": does not exist");
+  if (!std::filesystem::is_regular_file(status)) throw InputError(context + ": is not a regular file");
   std::ifstream in(path);
-  if (!in) throw InputError("--params \"" + path.string() + "\": cannot be read");
-  json document = json::parse(in, nullptr, false);
-  if (document.is_discarded()) throw InputError("--params \"" + path.string() + "\": not valid JSON");
+  if (!in) throw InputError(context + ": cannot be read");
+  json document;
+  try {
+    document = json::parse(in);
+  } catch (const json::out_of_range& e) {
+    // The parser's one range error: a number beyond a double ("number overflow parsing '1e400'").
+    const std::string_view what = e.what();
+    const auto first = what.find('\'');
+    const auto last = what.rfind('\'');
+    const std::string number(first < last ? what.substr(first + 1, last - first - 1) : what);
+    throw InputError(context + ": the number " + number + " is out of range");
+  } catch (const json::exception& e) {
+    const std::string_view what = e.what();
+    const auto detail = what.find("] ");
+    throw InputError(context + ": not valid JSON: " +
+                     std::string(detail == std::string_view::npos ? what : what.substr(detail + 2)));
+  }
   return SettingsFromJson(document, params, path.string(), card_size);
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "fxhost/cli/input_error.h"
+#include "host/result_names.h"
 
 namespace fxhost {
 namespace {
@@ -18,9 +19,9 @@ host::Module OpenModule(const std::filesystem::path& plugin) {
 }  // namespace
 
 std::string CommandFailure(const std::string& command, const host::CommandResult& result) {
-  std::string text = command + " failed: result " + std::to_string(result.err);
+  std::string text = command + " failed: " + host::result_text(result.err);
   const std::string message = result.return_msg();
-  if (!message.empty()) text += " \"" + message + "\"";
+  if (!message.empty()) text += ": " + message;
   return text;
 }
 

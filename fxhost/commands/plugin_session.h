@@ -56,7 +56,7 @@ class PluginSession {
 // What the ledger holds, by kind and key ("handle", "suite PF World Suite v2", ...).
 HeldResources HeldBy(const host::Ledger& ledger);
 
-// "global set-up failed: result 4 "message"".
+// "global set-up failed: PF_Err_OUT_OF_MEMORY (4): message".
 std::string CommandFailure(const std::string& command, const host::CommandResult& result);
 
 }  // namespace fxhost

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "fxhost/cli/input_error.h"
+#include "fxhost/cli/memory_budget.h"
 #include "fxhost/commands/commands.h"
 #include "fxhost/commands/frame_output.h"
 #include "fxhost/commands/host_params.h"
@@ -20,6 +21,7 @@
 #include "fxhost/frames/frame_checksum.h"
 #include "fxhost/frames/progress.h"
 #include "fxhost/frames/report.h"
+#include "fxhost/frames/stop_signals.h"
 #include "fxhost/frames/time_base.h"
 #include "fxhost/frames/worker_pool.h"
 #include "fxhost/frames/world_pool.h"
@@ -39,11 +41,12 @@ struct RenderLayer {
   bool IsSequence() const { return source.kind == LayerSource::Kind::kSequence; }
 };
 
-// The layer's world for `frame`: the shared still one, or one loaded into `loaded`.
-const host::WorldBuffer& LayerWorld(const RenderLayer& layer, int frame, Depth depth,
+// The layer's world for `frame`: the shared still one, or one loaded into `loaded` (a file's header
+// claiming more than `max_bytes` is refused before its pixels are read).
+const host::WorldBuffer& LayerWorld(const RenderLayer& layer, int frame, Depth depth, std::uint64_t max_bytes,
                                     std::vector<host::WorldBuffer>& loaded) {
   if (layer.still) return *layer.still;
-  loaded.push_back(WorldFromImage(LoadLayer(layer.source, frame, depth)));
+  loaded.push_back(WorldFromImage(LoadLayer(layer.source, frame, depth, max_bytes)));
   return loaded.back();
 }
 
@@ -84,7 +87,8 @@ std::string FrameFailureMessage(const host::FrameResult& frame) {
 class FrameRenderer {
  public:
   FrameRenderer(PluginSession& plugin, std::vector<RenderLayer>& layers, Depth depth, const TimeBase& time,
-                const OutputSpec& output, MovieWriter* movie, bool exact_held, WorldPool& worlds)
+                const OutputSpec& output, MovieWriter* movie, bool exact_held, WorldPool& worlds,
+                std::uint64_t frame_budget)
       : plugin_(plugin),
         layers_(layers),
         depth_(depth),
@@ -92,7 +96,8 @@ class FrameRenderer {
         output_(output),
         movie_(movie),
         exact_held_(exact_held),
-        worlds_(worlds) {}
+        worlds_(worlds),
+        frame_budget_(frame_budget) {}
 
   // Renders and writes `frame`, the `index`-th of the run; never throws: a failure is the result.
   FrameResult Render(std::size_t index, int frame) const {
@@ -110,13 +115,17 @@ class FrameRenderer {
       std::optional<host::WorldBuffer> recycled = worlds_.Take();
       if (recycled) request.recycled_output = &*recycled;
       for (const RenderLayer& layer : layers_) {
-        const host::WorldBuffer& world = LayerWorld(layer, frame, depth_, loaded);
+        const host::WorldBuffer& world = LayerWorld(layer, frame, depth_, frame_budget_, loaded);
         if (layer.index == 0) {
           request.input = &world;
         } else {
           request.layers[layer.index] = &world;
         }
       }
+
+      CheckMemory(FrameBytes(request.input->width(), request.input->height(), depth_), frame_budget_,
+                  "a frame of " + std::to_string(request.input->width()) + "x" +
+                      std::to_string(request.input->height()));
 
       const HeldResources before = exact_held_ ? HeldBy(plugin_.session().ledger()) : HeldResources{};
       const auto start = std::chrono::steady_clock::now();
@@ -132,6 +141,9 @@ class FrameRenderer {
       DeliverFrame(rendered.output, frame, index, output_, movie_, result);
       worlds_.Give(std::move(rendered.output));
       result.succeeded = true;
+    } catch (const std::bad_alloc&) {
+      result.succeeded = false;
+      result.message = "out of memory";
     } catch (const std::exception& e) {
       result.succeeded = false;
       result.message = e.what();
@@ -148,19 +160,26 @@ class FrameRenderer {
   MovieWriter* movie_;
   bool exact_held_;
   WorldPool& worlds_;
+  std::uint64_t frame_budget_;  // what one frame's buffers may take
 };
 
-// The report is written at the end, but its folder is checked before rendering.
-void CheckReportPath(const std::string& report) {
-  if (report.empty()) return;
-  const std::filesystem::path path(report);
-  const std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
-  std::error_code error;
-  if (!std::filesystem::is_directory(folder, error)) {
-    throw InputError("--report: folder \"" + folder.string() + "\" does not exist");
+// The results of the frames that started, in order: a stopped run reports only those.
+std::vector<FrameResult> FramesStarted(const std::vector<FrameResult>& results,
+                                       const std::vector<char>& started) {
+  std::vector<FrameResult> done;
+  for (std::size_t i = 0; i < results.size(); ++i) {
+    if (started[i]) done.push_back(results[i]);
   }
-  if (std::filesystem::is_directory(path, error))
-    throw InputError("--report: \"" + report + "\" is a folder");
+  return done;
+}
+
+// What every frame shares: the first input picture and the still layers' worlds.
+std::uint64_t SharedBytes(const Image& first, const std::vector<RenderLayer>& layers, Depth depth) {
+  std::uint64_t bytes = PictureBytes(WidthOf(first), HeightOf(first), DepthOf(first));
+  for (const RenderLayer& layer : layers) {
+    if (layer.still) bytes += PictureBytes(layer.still->width(), layer.still->height(), depth);
+  }
+  return bytes;
 }
 
 }  // namespace
@@ -171,7 +190,8 @@ int RenderCommand(const Options& options, std::span<const std::string> command_l
   const TimeBase time = TimeBaseForFps(options.fps);
   for (int frame : frames) FrameTime(time, frame);
   const OutputSpec output = ParseOutputSpec(options.output, frames.size());
-  CheckReportPath(options.report);
+  const StopSignals stop_signals;
+  const std::uint64_t budget = options.max_memory != 0 ? options.max_memory : DefaultMemoryBudget();
 
   host::EffectSettings settings;
   if (!options.app_id.empty()) settings.appl_id = host::app_id_from_code(options.app_id);
@@ -205,10 +225,12 @@ int RenderCommand(const Options& options, std::span<const std::string> command_l
     for (auto& file : CheckLayerFiles(layer.source, frames, name)) inputs.push_back(std::move(file));
   }
   if (!options.params_file.empty()) inputs.emplace_back(options.params_file);
+  inputs.push_back(plugin.path());
   CheckOutputs(output, frames, inputs);
+  if (!options.report.empty()) CheckReportFile(options.report, output, frames, inputs);
 
   // The first input picture gives the depth (unless --depth) and the composition's size.
-  Image first = LoadLayer(layers[0].source, frames.front(), std::nullopt);
+  Image first = LoadLayer(layers[0].source, frames.front(), std::nullopt, budget);
   const Depth depth = options.depth.value_or(DepthOf(first));
   plugin.effect().settings().width = WidthOf(first);
   plugin.effect().settings().height = HeightOf(first);
@@ -218,8 +240,8 @@ int RenderCommand(const Options& options, std::span<const std::string> command_l
     // the render depth: neither is read or made twice.
     const bool loaded =
         layer.index == 0 && (layer.source.kind == LayerSource::Kind::kFile || DepthOf(first) == depth);
-    layer.still.emplace(
-        WorldFromImage(loaded ? ConvertDepth(first, depth) : LoadLayer(layer.source, frames.front(), depth)));
+    layer.still.emplace(WorldFromImage(loaded ? ConvertDepth(first, depth)
+                                              : LoadLayer(layer.source, frames.front(), depth, budget)));
   }
   std::unique_ptr<MovieWriter> movie;
   if (output.kind == OutputKind::kMovie) movie = std::make_unique<MovieWriter>(output, options.fps);
@@ -230,30 +252,53 @@ int RenderCommand(const Options& options, std::span<const std::string> command_l
 
   // The frames.
   CreateOutputFolders(output, frames);
+  if (!options.report.empty()) CreateReportFolder(options.report);
   const ProgressMode mode = options.quiet
                                 ? ProgressMode::kQuiet
                                 : (StderrIsTerminal() ? ProgressMode::kTerminal : ProgressMode::kLines);
   Progress progress(frames.size(), mode, err);
-  const int jobs = std::min<int>(options.jobs, static_cast<int>(frames.size()));
+  const int jobs_asked = std::min<int>(options.jobs, static_cast<int>(frames.size()));
+  const std::uint64_t shared = SharedBytes(first, layers, depth);
+  const int jobs = JobsWithinBudget(
+      budget, shared, FrameBytes(WidthOf(first), HeightOf(first), depth), jobs_asked,
+      "a frame of " + std::to_string(WidthOf(first)) + "x" + std::to_string(HeightOf(first)) + " in " +
+          std::to_string(static_cast<int>(depth)) + "-bit");
+  if (jobs < jobs_asked && !options.quiet) {
+    err << "fxhost: " << jobs << " frames at a time fit the memory budget of " << FormatBytes(budget)
+        << " (--max-memory), not " << jobs_asked << "\n";
+  }
   WorldPool worlds;
-  const FrameRenderer renderer(plugin, layers, depth, time, output, movie.get(), jobs == 1, worlds);
+  const FrameRenderer renderer(plugin, layers, depth, time, output, movie.get(), jobs == 1, worlds,
+                               (budget - shared) / static_cast<std::uint64_t>(jobs));
   std::vector<FrameResult> results(frames.size());
+  std::vector<char> started(frames.size(), 0);
   const auto start = std::chrono::steady_clock::now();
   RunParallel(frames.size(), jobs, [&](std::size_t i) {
+    if (StopSignals::Received() != 0) return;  // once a stop is asked, no new frame starts
+    started[i] = 1;
     results[i] = renderer.Render(i, frames[i]);
     progress.FrameDone(results[i]);
   });
   progress.Finish();
+  if (StopSignals::Received() != 0) results = FramesStarted(results, started);
 
   std::size_t failed = 0;
   for (const FrameResult& r : results) failed += r.succeeded ? 0 : 1;
   int status = failed == 0 ? kExitOk : kExitFailed;
   if (movie) {
-    if (failed == 0) {
-      movie->Finish(results.size());
+    if (StopSignals::Received() != 0) {
+      // Stopped: no movie; the frame folder goes with the writer.
+    } else if (failed == 0) {
+      try {
+        movie->Finish(results.size());
+      } catch (const std::exception& e) {
+        if (StopSignals::Received() == 0) err << "fxhost: " << e.what() << "\n";
+        status = kExitFailed;
+      }
     } else {
       err << "fxhost: no movie written: " << failed << " of " << results.size() << " frames failed\n";
     }
+    movie.reset();
   }
   const double wall_seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   layers.clear();
@@ -285,9 +330,15 @@ int RenderCommand(const Options& options, std::span<const std::string> command_l
     run.fps = options.fps;
     run.jobs = jobs;
     run.output = options.output;
+    if (const int signal = StopSignals::Received(); signal != 0) run.stopped_by = SignalName(signal);
     WriteReport(options.report, ReportJson(run, results, wall_seconds, held_at_end));
   }
   if (failed != 0) err << "fxhost: " << failed << " of " << results.size() << " frames failed\n";
+  if (const int signal = StopSignals::Received(); signal != 0) {
+    err << "fxhost: stopped by " << SignalName(signal) << " after " << results.size() << " of "
+        << frames.size() << " frames\n";
+    return ExitStatusForSignal(signal);
+  }
   return status;
 }
 

@@ -1,14 +1,17 @@
 #include <CLI/CLI.hpp>
+#include <new>
 #include <vector>
 
 #include "fxhost/cli/input_error.h"
 #include "fxhost/commands/commands.h"
 #include "fxhost/commands/plugin_session.h"
+#include "fxhost/files/library_messages.h"
 #include "fxhost/frames/worker_pool.h"
 
 namespace fxhost {
 
 int RunFxhost(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+  RouteLibraryMessages();  // before any thread starts
   Options options;
   options.plugin = DefaultPluginPath(ProgramPath(argc > 0 ? argv[0] : "fxhost")).string();
   options.jobs = DefaultJobs();
@@ -33,6 +36,9 @@ int RunFxhost(int argc, const char* const* argv, std::ostream& out, std::ostream
   } catch (const InputError& e) {
     err << "fxhost: " << e.what() << "\n";
     return kExitBadInput;
+  } catch (const std::bad_alloc&) {
+    err << "fxhost: out of memory (--max-memory sets how much a render may take)\n";
+    return kExitFailed;
   } catch (const std::exception& e) {
     err << "fxhost: " << e.what() << "\n";
     return kExitFailed;

@@ -8,6 +8,8 @@
 #include <string>
 #include <system_error>
 
+#include "fxhost/files/name_limit.h"
+
 namespace fxhost {
 namespace {
 
@@ -26,8 +28,13 @@ std::string UniqueSuffix() {
 }  // namespace
 
 AtomicFile::AtomicFile(std::filesystem::path final_path) : final_(std::move(final_path)) {
+  // "." NAME ".part-" UNIQUE; a long NAME is shortened so that the whole fits the file system's limit
+  // (the unique part alone keeps it apart from every other temporary name).
+  const std::string suffix = ".part-" + UniqueSuffix();
+  const std::size_t limit = NameMax(final_.parent_path());
+  const std::size_t room = limit > suffix.size() + 1 ? limit - suffix.size() - 1 : 0;
   temp_ = final_;
-  temp_.replace_filename("." + final_.filename().string() + ".part-" + UniqueSuffix());
+  temp_.replace_filename("." + ShortenedName(final_.filename().string(), room) + suffix);
 }
 
 AtomicFile::~AtomicFile() {

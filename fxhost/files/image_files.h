@@ -2,9 +2,11 @@
 // Reading and writing image files. The build with image files does it through OpenImageIO
 // (image_files_oiio.cpp); a build without (ZELKRA_IMAGE_FILES off) reports every file as unreadable.
 
+#include <cstdint>
 #include <filesystem>
 #include <string_view>
 
+#include "fxhost/cli/memory_budget.h"
 #include "fxhost/files/frame_rows.h"
 #include "fxhost/files/image.h"
 
@@ -24,8 +26,10 @@ Depth FileDepth(FileFormat format, Depth depth);
 // The first picture of any file the image library reads, in the file's own depth (8-bit files 8,
 // 16-bit files 16, everything else float) with straight colour: 16-bit values are scaled to the host's
 // 0..32768, premultiplied files (EXR) are unpremultiplied, files without alpha get opaque alpha, grey
-// files are spread over red, green and blue. Throws InputError naming the file when it cannot be read.
-Image ReadImageFile(const std::filesystem::path& path);
+// files are spread over red, green and blue. Throws InputError naming the file when it cannot be read
+// (the image library's messages in that one line), and MemoryBudgetError, from the header alone, when
+// reading it would take more than `max_bytes`.
+Image ReadImageFile(const std::filesystem::path& path, std::uint64_t max_bytes = kNoMemoryLimit);
 
 // Writes a raw frame (FileFormat::kRaw) atomically; throws std::runtime_error naming the file on failure.
 void WriteRawFile(const std::filesystem::path& path, const Image& image);

@@ -12,7 +12,7 @@ bool ImageFilesAvailable() {
   return false;
 }
 
-Image ReadImageFile(const std::filesystem::path& path) {
+Image ReadImageFile(const std::filesystem::path& path, std::uint64_t /*max_bytes*/) {
   throw InputError("\"" + path.string() + "\": this fxhost is built without image files (use the test card)");
 }
 

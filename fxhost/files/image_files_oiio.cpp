@@ -9,9 +9,11 @@
 
 #include "fxhost/cli/image_size.h"
 #include "fxhost/cli/input_error.h"
+#include "fxhost/cli/memory_budget.h"
 #include "fxhost/files/atomic_file.h"
 #include "fxhost/files/image_convert.h"
 #include "fxhost/files/image_files.h"
+#include "fxhost/files/library_messages.h"
 
 namespace fxhost {
 namespace {
@@ -71,13 +73,19 @@ T Unpremultiplied(T c, T a) {
   }
 }
 
+// The library's error and what it printed itself, as one line.
+std::string LibraryError(const std::string& error, const LibraryMessages& printed, const char* otherwise) {
+  std::string line = OneLineMessage({error, printed.text()});
+  return line.empty() ? otherwise : line;
+}
+
 template <typename T>
-Image ReadPixels(OIIO::ImageInput& in, const std::filesystem::path& path) {
+Image ReadPixels(OIIO::ImageInput& in, const std::filesystem::path& path, const LibraryMessages& printed) {
   const OIIO::ImageSpec& spec = in.spec();
   const int channels = spec.nchannels;
   std::vector<T> data(static_cast<std::size_t>(spec.width) * spec.height * channels);
   if (!in.read_image(0, 0, 0, channels, TypeOf<T>(), data.data())) {
-    throw InputError(Quoted(path) + ": " + in.geterror());
+    throw InputError(Quoted(path) + ": " + LibraryError(in.geterror(), printed, "cannot be read"));
   }
   const int alpha = spec.alpha_channel >= 0 && spec.alpha_channel < channels ? spec.alpha_channel : -1;
   const bool premultiplied = alpha >= 0 && spec.get_int_attribute("oiio:UnassociatedAlpha", 0) == 0;
@@ -107,7 +115,7 @@ Image ReadPixels(OIIO::ImageInput& in, const std::filesystem::path& path) {
 
 template <typename T>
 void WritePixels(OIIO::ImageOutput& out, const ImageOf<Rgba<T>>& image, int channels,
-                 const std::filesystem::path& path) {
+                 const std::filesystem::path& path, const LibraryMessages& printed) {
   std::vector<T> data;
   data.reserve(image.pixels.size() * channels);
   for (const Rgba<T>& p : image.pixels) {
@@ -117,7 +125,8 @@ void WritePixels(OIIO::ImageOutput& out, const ImageOf<Rgba<T>>& image, int chan
     if (channels == 4) data.push_back(ToFile(p.a));
   }
   if (!out.write_image(TypeOf<T>(), data.data())) {
-    throw std::runtime_error("cannot write " + Quoted(path) + ": " + out.geterror());
+    throw std::runtime_error("cannot write " + Quoted(path) + ": " +
+                             LibraryError(out.geterror(), printed, "write failed"));
   }
 }
 
@@ -142,25 +151,33 @@ bool ImageFilesAvailable() {
   return true;
 }
 
-Image ReadImageFile(const std::filesystem::path& path) {
+Image ReadImageFile(const std::filesystem::path& path, std::uint64_t max_bytes) {
+  const LibraryMessages printed;
   // Ask readers to hand straight colour over as it is stored; the ImageSpec then says which files hold it.
   OIIO::ImageSpec config;
   config.attribute("oiio:UnassociatedAlpha", 1);
   auto in = OIIO::ImageInput::open(path.string(), &config);
-  if (!in) {
-    std::string reason = OIIO::geterror();
-    if (reason.empty()) reason = "cannot be read";
-    throw InputError(Quoted(path) + ": " + reason.substr(0, reason.find('\n')));
-  }
+  if (!in) throw InputError(Quoted(path) + ": " + LibraryError(OIIO::geterror(), printed, "cannot be read"));
   const OIIO::ImageSpec& spec = in->spec();
+  const std::string size = std::to_string(spec.width) + "x" + std::to_string(spec.height);
   if (spec.width < 1 || spec.height < 1 || spec.nchannels < 1 || spec.width > kMaxSide ||
       spec.height > kMaxSide || static_cast<long long>(spec.width) * spec.height > kMaxPixels) {
-    throw InputError(Quoted(path) + ": picture size " + std::to_string(spec.width) + "x" +
-                     std::to_string(spec.height) + " is not one fxhost renders");
+    throw InputError(Quoted(path) + ": picture size " + size + " is not one fxhost renders");
   }
-  if (spec.format == OIIO::TypeDesc::UINT8) return ReadPixels<std::uint8_t>(*in, path);
-  if (spec.format == OIIO::TypeDesc::UINT16) return ReadPixels<std::uint16_t>(*in, path);
-  return ReadPixels<float>(*in, path);
+  // What reading takes, from the header alone, before any pixel is read: the library's buffer in the
+  // file's type, fxhost's in the type it reads, and the picture made of it.
+  const Depth depth = spec.format == OIIO::TypeDesc::UINT8    ? Depth::k8
+                      : spec.format == OIIO::TypeDesc::UINT16 ? Depth::k16
+                                                              : Depth::k32;
+  const std::uint64_t samples = static_cast<std::uint64_t>(spec.width) *
+                                static_cast<std::uint64_t>(spec.height) *
+                                static_cast<std::uint64_t>(spec.nchannels);
+  const std::uint64_t bytes =
+      samples * (spec.format.size() + PixelBytes(depth) / 4) + PictureBytes(spec.width, spec.height, depth);
+  CheckMemory(bytes, max_bytes, Quoted(path) + ": reading its " + size + " picture");
+  if (depth == Depth::k8) return ReadPixels<std::uint8_t>(*in, path, printed);
+  if (depth == Depth::k16) return ReadPixels<std::uint16_t>(*in, path, printed);
+  return ReadPixels<float>(*in, path, printed);
 }
 
 void WriteImageFile(const std::filesystem::path& path, const Image& image, FileFormat format) {
@@ -168,8 +185,12 @@ void WriteImageFile(const std::filesystem::path& path, const Image& image, FileF
   // Declared first so that it is destroyed last: the writer has closed the temporary file before a
   // failed write removes it.
   AtomicFile file(path);
+  const LibraryMessages printed;
   auto out = OIIO::ImageOutput::create(FormatName(format));
-  if (!out) throw std::runtime_error("cannot write " + Quoted(path) + ": " + OIIO::geterror());
+  if (!out) {
+    throw std::runtime_error("cannot write " + Quoted(path) + ": " +
+                             LibraryError(OIIO::geterror(), printed, "no writer"));
+  }
 
   const Depth depth = FileDepth(format, DepthOf(image));
   Image pixels = format == FileFormat::kJpeg ? Image(FlattenOnBlack8(image)) : ConvertDepth(image, depth);
@@ -184,10 +205,14 @@ void WriteImageFile(const std::filesystem::path& path, const Image& image, FileF
   if (format == FileFormat::kJpeg) spec.attribute("Compression", "jpeg:95");
 
   if (!out->open(file.temp_path().string(), spec)) {
-    throw std::runtime_error("cannot write " + Quoted(path) + ": " + out->geterror());
+    throw std::runtime_error("cannot write " + Quoted(path) + ": " +
+                             LibraryError(out->geterror(), printed, "cannot be opened"));
   }
-  std::visit([&](const auto& typed) { WritePixels(*out, typed, channels, path); }, pixels);
-  if (!out->close()) throw std::runtime_error("cannot write " + Quoted(path) + ": " + out->geterror());
+  std::visit([&](const auto& typed) { WritePixels(*out, typed, channels, path, printed); }, pixels);
+  if (!out->close()) {
+    throw std::runtime_error("cannot write " + Quoted(path) + ": " +
+                             LibraryError(out->geterror(), printed, "write failed"));
+  }
   file.Commit();
 }
 

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "fxhost/cli/input_error.h"
+#include "fxhost/cli/memory_budget.h"
 #include "fxhost/files/image_convert.h"
 #include "fxhost/files/image_files.h"
 #include "fxhost/files/test_card.h"
@@ -73,14 +74,18 @@ std::vector<std::filesystem::path> CheckLayerFiles(const LayerSource& source, st
   return files;
 }
 
-Image LoadLayer(const LayerSource& source, int frame, std::optional<Depth> depth) {
+Image LoadLayer(const LayerSource& source, int frame, std::optional<Depth> depth, std::uint64_t max_bytes) {
   switch (source.kind) {
     case LayerSource::Kind::kNone:
       throw InputError("no layer to load");
-    case LayerSource::Kind::kTestCard:
-      return MakeTestCard(source.size, depth.value_or(Depth::k8));
+    case LayerSource::Kind::kTestCard: {
+      const Depth card_depth = depth.value_or(Depth::k8);
+      CheckMemory(PictureBytes(source.size.width, source.size.height, card_depth), max_bytes,
+                  "the test card " + LayerSourceText(source));
+      return MakeTestCard(source.size, card_depth);
+    }
     default: {
-      Image image = ReadImageFile(LayerFileFor(source, frame));
+      Image image = ReadImageFile(LayerFileFor(source, frame), max_bytes);
       return depth ? ConvertDepth(image, *depth) : image;
     }
   }

@@ -2,6 +2,7 @@
 // Where a layer's pictures come from: nothing, the built-in test card, one image file, or an image
 // sequence whose file names carry the frame number.
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <span>
@@ -43,7 +44,9 @@ std::vector<std::filesystem::path> CheckLayerFiles(const LayerSource& source, st
                                                    std::string_view what);
 
 // The layer's picture for `frame` in `depth` (the file's own depth when none is given; 8-bit for the
-// test card). Throws InputError when a file cannot be read.
-Image LoadLayer(const LayerSource& source, int frame, std::optional<Depth> depth);
+// test card). Throws InputError when a file cannot be read, MemoryBudgetError before allocating when the
+// test card or reading the file would take more than `max_bytes`.
+Image LoadLayer(const LayerSource& source, int frame, std::optional<Depth> depth,
+                std::uint64_t max_bytes = UINT64_MAX);
 
 }  // namespace fxhost

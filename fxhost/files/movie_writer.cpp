@@ -11,6 +11,7 @@
 #include "fxhost/files/image_convert.h"
 #include "fxhost/files/image_files.h"
 #include "fxhost/files/program.h"
+#include "fxhost/frames/stop_signals.h"
 
 namespace fxhost {
 namespace {
@@ -72,7 +73,7 @@ void MovieWriter::Finish(std::size_t count) {
                                        "-movflags", "+faststart", "-f", "mp4"});
   }
   arguments.push_back(movie.temp_path().string());
-  if (const int status = RunProgram(arguments); status != 0) {
+  if (const int status = RunProgram(arguments, [] { return StopSignals::Received() != 0; }); status != 0) {
     throw std::runtime_error("cannot write \"" + movie_.string() + "\": ffmpeg failed (status " +
                              std::to_string(status) + ")");
   }

@@ -7,9 +7,11 @@
 #include <set>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "fxhost/cli/input_error.h"
 #include "fxhost/files/atomic_file.h"
+#include "fxhost/files/name_limit.h"
 
 namespace fxhost {
 namespace {
@@ -84,64 +86,91 @@ std::filesystem::path OutputPathFor(const OutputSpec& spec, int frame) {
   return spec.pattern;
 }
 
-void CheckOutputs(const OutputSpec& spec, std::span<const int> frames,
-                  std::span<const std::filesystem::path> inputs) {
-  if (spec.kind == OutputKind::kNull) return;
-  std::set<std::filesystem::path> input_files;
-  for (const auto& input : inputs) input_files.insert(Canonical(input));
+namespace {
 
+// Every file the run writes: the movie, the one image, or each frame's image.
+std::vector<std::filesystem::path> OutputFiles(const OutputSpec& spec, std::span<const int> frames) {
   std::vector<std::filesystem::path> outputs;
+  if (spec.kind == OutputKind::kNull) return outputs;
   if (spec.kind == OutputKind::kMovie || !spec.frames) {
     outputs.push_back(spec.pattern);
   } else {
     for (int frame : frames) outputs.push_back(OutputPathFor(spec, frame));
   }
+  return outputs;
+}
 
-  std::set<std::filesystem::path> folders_checked;
-  for (const auto& output : outputs) {
-    const std::filesystem::path canonical = Canonical(output);
-    if (input_files.contains(canonical)) {
-      throw InputError("--output " + Quoted(output) + " would overwrite an input file");
-    }
-    std::error_code error;
-    if (std::filesystem::is_directory(output, error)) {
-      throw InputError("--output " + Quoted(output) + " is a folder");
-    }
-    std::filesystem::path folder = output.parent_path();
-    if (folder.empty()) folder = ".";
-    if (!folders_checked.insert(folder).second) continue;
-    // A folder that does not exist yet is made before the first frame (CreateOutputFolders); its
-    // nearest existing ancestor must then be a folder that takes new entries.
-    std::filesystem::path existing = folder;
-    while (!std::filesystem::exists(existing, error) && existing.has_relative_path()) {
-      existing = existing.parent_path().empty() ? "." : existing.parent_path();
-    }
-    if (!std::filesystem::is_directory(existing, error)) {
-      throw InputError("--output " + Quoted(output) + ": the folder " + Quoted(folder) +
-                       " cannot be made: " + Quoted(existing) + " is not a folder");
-    }
-    if (!FolderTakesFiles(existing)) {
-      throw InputError("--output " + Quoted(output) + ": the folder " + Quoted(existing) +
-                       " is not writable");
-    }
+std::set<std::filesystem::path> CanonicalPaths(std::span<const std::filesystem::path> paths) {
+  std::set<std::filesystem::path> canonical;
+  for (const auto& path : paths) canonical.insert(Canonical(path));
+  return canonical;
+}
+
+// One file the run will write (`option` names it in messages): not an input, not a folder, a name the
+// file system takes, in a folder that takes new files or can be made. `folders_checked` saves checking
+// a folder twice.
+void CheckOutputFile(std::string_view option, const std::filesystem::path& output,
+                     const std::set<std::filesystem::path>& input_files,
+                     std::set<std::filesystem::path>& folders_checked) {
+  const std::string what = std::string(option) + " " + Quoted(output);
+  if (input_files.contains(Canonical(output))) throw InputError(what + " would overwrite an input file");
+  std::error_code error;
+  if (std::filesystem::is_directory(output, error)) throw InputError(what + " is a folder");
+  CheckNameLengths(output, option);
+  std::filesystem::path folder = output.parent_path();
+  if (folder.empty()) folder = ".";
+  if (!folders_checked.insert(folder).second) return;
+  // A folder that does not exist yet is made before the first frame (CreateOutputFolders); its
+  // nearest existing ancestor must then be a folder that takes new entries.
+  std::filesystem::path existing = folder;
+  while (!std::filesystem::exists(existing, error) && existing.has_relative_path()) {
+    existing = existing.parent_path().empty() ? "." : existing.parent_path();
   }
+  if (!std::filesystem::is_directory(existing, error)) {
+    throw InputError(what + ": the folder " + Quoted(folder) + " cannot be made: " + Quoted(existing) +
+                     " is not a folder");
+  }
+  if (!FolderTakesFiles(existing))
+    throw InputError(what + ": the folder " + Quoted(existing) + " is not writable");
+}
+
+void CreateFolderOf(const std::filesystem::path& file) {
+  const std::filesystem::path folder = file.parent_path();
+  if (folder.empty()) return;
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (error)
+    throw std::runtime_error("cannot make the output folder " + Quoted(folder) + ": " + error.message());
+}
+
+}  // namespace
+
+void CheckOutputs(const OutputSpec& spec, std::span<const int> frames,
+                  std::span<const std::filesystem::path> inputs) {
+  const std::set<std::filesystem::path> input_files = CanonicalPaths(inputs);
+  std::set<std::filesystem::path> folders_checked;
+  for (const auto& output : OutputFiles(spec, frames))
+    CheckOutputFile("--output", output, input_files, folders_checked);
+}
+
+void CheckReportFile(const std::filesystem::path& report, const OutputSpec& spec, std::span<const int> frames,
+                     std::span<const std::filesystem::path> inputs) {
+  std::set<std::filesystem::path> folders_checked;
+  CheckOutputFile("--report", report, CanonicalPaths(inputs), folders_checked);
+  const std::vector<std::filesystem::path> outputs = OutputFiles(spec, frames);
+  if (CanonicalPaths(outputs).contains(Canonical(report)))
+    throw InputError("--report " + Quoted(report) + " would overwrite an output of the run");
 }
 
 void CreateOutputFolders(const OutputSpec& spec, std::span<const int> frames) {
-  if (spec.kind == OutputKind::kNull) return;
   std::set<std::filesystem::path> folders;
-  if (spec.kind == OutputKind::kMovie || !spec.frames) {
-    folders.insert(std::filesystem::path(spec.pattern).parent_path());
-  } else {
-    for (int frame : frames) folders.insert(OutputPathFor(spec, frame).parent_path());
+  for (const auto& output : OutputFiles(spec, frames)) {
+    if (folders.insert(output.parent_path()).second) CreateFolderOf(output);
   }
-  for (const auto& folder : folders) {
-    if (folder.empty()) continue;
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error)
-      throw std::runtime_error("cannot make the output folder " + Quoted(folder) + ": " + error.message());
-  }
+}
+
+void CreateReportFolder(const std::filesystem::path& report) {
+  CreateFolderOf(report);
 }
 
 }  // namespace fxhost

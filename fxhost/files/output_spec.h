@@ -32,14 +32,22 @@ OutputSpec ParseOutputSpec(std::string_view pattern, std::size_t frame_count);
 std::filesystem::path OutputPathFor(const OutputSpec& spec, int frame);
 
 // Checks before rendering that every output can be written: the folder exists and takes new files, or
-// can be made (its nearest existing ancestor is a writable folder); no output is a folder, and no
-// output is one of `inputs` (compared as canonical paths, so "./a.png" and "a.png" are the same
-// file). Throws InputError naming the problem. Makes nothing.
+// can be made (its nearest existing ancestor is a writable folder); every name fits the file system's
+// limit; no output is a folder, and no output is one of `inputs` (compared as canonical paths, so
+// "./a.png" and "a.png" are the same file). Throws InputError naming the problem. Makes nothing.
 void CheckOutputs(const OutputSpec& spec, std::span<const int> frames,
                   std::span<const std::filesystem::path> inputs);
+
+// Checks `--report` as an output (an input file, the plug-in library among `inputs`, is never one) that
+// is not one of the run's outputs either. Throws InputError naming the problem. Makes nothing.
+void CheckReportFile(const std::filesystem::path& report, const OutputSpec& spec, std::span<const int> frames,
+                     std::span<const std::filesystem::path> inputs);
 
 // Makes the output folders that do not exist yet, once every input has been checked and just before
 // the first frame renders. Throws std::runtime_error when one cannot be made.
 void CreateOutputFolders(const OutputSpec& spec, std::span<const int> frames);
+
+// Makes the report's folder when it does not exist yet, as for the outputs.
+void CreateReportFolder(const std::filesystem::path& report);
 
 }  // namespace fxhost

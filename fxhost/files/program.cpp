@@ -8,6 +8,7 @@
 #ifdef _WIN32
 #include <process.h>
 #else
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -46,7 +47,7 @@ std::optional<std::filesystem::path> FindProgram(std::string_view name) {
   return FindProgram(name, path ? path : "");
 }
 
-int RunProgram(const std::vector<std::string>& arguments) {
+int RunProgram(const std::vector<std::string>& arguments, bool (*stop)()) {
   if (arguments.empty()) return -1;
 #ifdef _WIN32
   // The C runtime joins the arguments into one command line: quote each one.
@@ -55,6 +56,7 @@ int RunProgram(const std::vector<std::string>& arguments) {
   std::vector<const char*> argv;
   for (const auto& a : quoted) argv.push_back(a.c_str());
   argv.push_back(nullptr);
+  (void)stop;  // the wait cannot be cut short here
   const intptr_t status = _spawnvp(_P_WAIT, arguments[0].c_str(), argv.data());
   return status < 0 ? -1 : static_cast<int>(status);
 #else
@@ -64,8 +66,17 @@ int RunProgram(const std::vector<std::string>& arguments) {
   pid_t pid = 0;
   if (posix_spawnp(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
   int status = 0;
-  while (waitpid(pid, &status, 0) < 0) {
-    if (errno != EINTR) return -1;
+  while (true) {
+    const pid_t done = waitpid(pid, &status, stop != nullptr ? WNOHANG : 0);
+    if (done == pid) break;
+    if (done < 0 && errno != EINTR) return -1;
+    if (stop != nullptr && stop()) {
+      kill(pid, SIGTERM);
+      while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+      }
+      return -1;
+    }
+    if (done == 0) usleep(10000);
   }
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #endif

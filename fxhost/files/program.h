@@ -16,7 +16,8 @@ std::optional<std::filesystem::path> FindProgram(std::string_view name, std::str
 std::optional<std::filesystem::path> FindProgram(std::string_view name);
 
 // Runs `arguments[0]` with the rest as its arguments and waits for it; the exit status, or -1 when it
-// could not be started or did not exit normally.
-int RunProgram(const std::vector<std::string>& arguments);
+// could not be started or did not exit normally. While it runs, `stop` (when given) is asked every few
+// milliseconds; once it answers true the program is ended (SIGTERM) and -1 returned after it has exited.
+int RunProgram(const std::vector<std::string>& arguments, bool (*stop)() = nullptr);
 
 }  // namespace fxhost

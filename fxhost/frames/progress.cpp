@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "host/result_names.h"
+
 #ifdef _WIN32
 #include <io.h>
 #else
@@ -44,8 +46,8 @@ std::string FrameLine(const FrameResult& frame) {
   std::string line = "frame " + std::to_string(frame.frame) + ": ";
   if (!frame.succeeded) {
     line += "FAILED";
-    if (frame.result != 0) line += ", result " + std::to_string(frame.result);
-    if (!frame.message.empty()) line += ", \"" + frame.message + "\"";
+    if (frame.result != 0) line += ", result " + host::result_text(frame.result);
+    if (!frame.message.empty()) line += ", " + frame.message;
     return line;
   }
   char seconds[32];

@@ -27,7 +27,7 @@ nlohmann::json ReportJson(const RunInfo& run, std::span<const FrameResult> frame
   }
   const auto count = static_cast<long long>(frames.size());
   const auto failed = static_cast<long long>(failed_frames.size());
-  return {
+  nlohmann::json report = {
       {"fxhost_report", 1},
       {"run",
        {{"plugin", run.plugin},
@@ -49,6 +49,8 @@ nlohmann::json ReportJson(const RunInfo& run, std::span<const FrameResult> frame
         {"frames_per_second", wall_seconds > 0 ? static_cast<double>(count) / wall_seconds : 0.0},
         {"held_at_end", held_at_end}}},
   };
+  if (!run.stopped_by.empty()) report["summary"]["stopped_by"] = run.stopped_by;
+  return report;
 }
 
 void WriteReport(const std::filesystem::path& path, const nlohmann::json& report) {

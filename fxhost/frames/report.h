@@ -14,6 +14,8 @@
 //               "wall_seconds": 1.5, "render_seconds": 2.9, "frames_per_second": 16.0,
 //               "held_at_end": {}}
 // }
+// A run stopped by a signal reports the frames that started, and its summary adds
+// "stopped_by": "SIGTERM".
 
 #include <filesystem>
 #include <nlohmann/json.hpp>
@@ -34,6 +36,7 @@ struct RunInfo {
   double fps = 24;
   int jobs = 1;
   std::string output;
+  std::string stopped_by;  // the signal that stopped the run ("SIGTERM"), "" when it ran to the end
 };
 
 nlohmann::json FrameResultJson(const FrameResult& frame);

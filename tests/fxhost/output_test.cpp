@@ -7,6 +7,7 @@
 #include "fxhost/cli/input_error.h"
 #include "fxhost/files/atomic_file.h"
 #include "fxhost/files/layer_source.h"
+#include "fxhost/files/name_limit.h"
 #include "fxhost/files/output_spec.h"
 
 namespace fxhost {
@@ -104,6 +105,28 @@ TEST(AtomicFile, NothingUnderTheFinalNameUntilCommitted) {
   std::filesystem::create_directories(folder / "taken" / "inside");
   EXPECT_THROW(WriteFileAtomically(folder / "taken", "x"), std::runtime_error);
   EXPECT_EQ(folder.Files(), (std::vector<std::string>{"frame.png", "taken"}));
+}
+
+// Temporary names fit the file system's limit whatever the final name's length, and stay apart.
+TEST(AtomicFile, TemporaryNamesFitTheNameLimitAndStayUnique) {
+  const testing::TempFolder folder("long-names");
+  const std::size_t limit = NameMax(folder.path());
+  for (const std::string& name : {std::string("f.png"), std::string(limit - 4, 'y') + ".png",
+                                  std::string(limit / 2 - 2, 'y') + "\xc3\xa9\xc3\xa9.png"}) {
+    SCOPED_TRACE(name.size());
+    const AtomicFile a(folder / name), b(folder / name);
+    EXPECT_LE(a.temp_path().filename().string().size(), limit);
+    EXPECT_NE(a.temp_path(), b.temp_path());
+    EXPECT_TRUE(a.temp_path().filename().string().starts_with("."));
+    WriteFileAtomically(folder / name, "complete");
+    EXPECT_TRUE(std::filesystem::exists(folder / name));
+  }
+  EXPECT_EQ(ShortenedName("ab\xc3\xa9", 3), "ab");  // never half a character
+  EXPECT_EQ(ShortenedName("ab\xc3\xa9", 4), "ab\xc3\xa9");
+  EXPECT_NE(ErrorOf([&] {
+              CheckNameLengths(folder / std::string(limit + 1, 'n'), "--output");
+            }).find("is " + std::to_string(limit + 1) + " bytes, more than the file system takes"),
+            std::string::npos);
 }
 
 TEST(LayerSource, SequencesAndMissingFiles) {

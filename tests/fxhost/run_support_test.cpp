@@ -60,13 +60,14 @@ TEST(Progress, OnePlainLinePerFrameOrFailuresOnly) {
   plain.FrameDone(failed);
   plain.Finish();
   EXPECT_EQ(lines.str(),
-            "frame 3: ok, 0.250 s, out/f_0003.png\nframe 4: FAILED, result 512, \"Memory Error!\"\n");
+            "frame 3: ok, 0.250 s, out/f_0003.png\nframe 4: FAILED, result PF_Err_INTERNAL_STRUCT_DAMAGED "
+            "(512), Memory Error!\n");
 
   std::ostringstream quiet;
   Progress q(2, ProgressMode::kQuiet, quiet);
   q.FrameDone(ok);
   q.FrameDone(failed);
-  EXPECT_EQ(quiet.str(), "frame 4: FAILED, result 512, \"Memory Error!\"\n");
+  EXPECT_EQ(quiet.str(), "frame 4: FAILED, result PF_Err_INTERNAL_STRUCT_DAMAGED (512), Memory Error!\n");
 
   EXPECT_EQ(ProgressLine(12, 24, 4.0), "frames 12/24  3.0 fps  0:04 left");
   EXPECT_EQ(ProgressLine(1, 24, 0.0), "frames 1/24  0.0 fps");  // no time measured yet: no estimate
@@ -79,7 +80,7 @@ TEST(Report, FramesAndSummary) {
       {0, true, 0, "", 0.5, "0, 8, 4x4, 0x0000abcd", "f_0.png", {}},
       {1, false, 512, "Memory Error!", 0.25, "", "", {{"handles", 2}}},
   };
-  const RunInfo run{"p.so", {"fxhost", "render"}, 8, 4, 4, 24, 2, "f_#.png"};
+  const RunInfo run{"p.so", {"fxhost", "render"}, 8, 4, 4, 24, 2, "f_#.png", ""};
   const nlohmann::json report = ReportJson(run, frames, 2.0, {{"handles", 1}});
   EXPECT_EQ(report["frames"][1]["result"], 512);
   EXPECT_EQ(report["frames"][1]["held"]["handles"], 2);
@@ -91,6 +92,15 @@ TEST(Report, FramesAndSummary) {
   EXPECT_EQ(ChecksumListing(frames),
             "#frame, depth, size, crc32 (alpha, red, green, blue; little-endian)\n"
             "0, 8, 4x4, 0x0000abcd\n");
+}
+
+// A stop asked while another program runs (ffmpeg making a movie) ends that program instead of waiting.
+TEST(Program, AStopEndsTheProgramItWaitsFor) {
+  const auto sleep = FindProgram("sleep");
+  if (!sleep) GTEST_SKIP() << "no sleep program";
+  static std::atomic<int> asked{0};
+  EXPECT_EQ(RunProgram({sleep->string(), "600"}, [] { return ++asked > 3; }), -1);
+  EXPECT_EQ(RunProgram({sleep->string(), "0"}, [] { return false; }), 0);
 }
 
 TEST(Movie, NeedsFfmpegAndLeavesOnlyTheMovie) {

@@ -1,5 +1,6 @@
 // fxhost as a user runs it: the whole program (RunFxhost) with the effect plug-in, small frames.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -66,6 +67,16 @@ TEST(FxhostCli, BadInputIsOneLineBeforeAnyFileIsWritten) {
   const std::string out = (folder / "f_####.png").string();
   std::ofstream(folder / "in.png") << "not a picture";
   std::ofstream(folder / "bad.json") << "{\"parameters\": [";
+  std::ofstream(folder / "params.json") << "{\"parameters\": []}";
+  int params_files = 0;
+  auto params = [&](const std::string& entry) {
+    const std::string name = "p" + std::to_string(++params_files) + ".json";
+    std::ofstream(folder / name) << "{\"parameters\": [" << entry << "]}";
+    return std::vector<std::string>{"--params", (folder / name).string(), "--output", out};
+  };
+  const std::string long_name(300, 'y');
+  const std::string fifo = (folder / "fifo.json").string();
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   struct Case {
     std::vector<std::string> args;
     std::string message;
@@ -88,7 +99,41 @@ TEST(FxhostCli, BadInputIsOneLineBeforeAnyFileIsWritten) {
       {{"--params", (folder / "bad.json").string(), "--output", out}, "bad.json"},
       {{"--depth", "12", "--output", out}, "--depth"},
       {{"--fps", "-1", "--output", out}, "--fps"},
-      {{"--output", out, "--report", (folder / "nowhere" / "r.json").string()}, "--report"},
+      {{"--output", out, "--report", (folder / "in.png" / "r.json").string()}, "is not a folder"},
+      // The report is an output: never an input, the plug-in or an output of the run.
+      {{"--layer", (folder / "in.png").string(), "--output", out, "--report", (folder / "in.png").string()},
+       "--report \"" + (folder / "in.png").string() + "\" would overwrite an input file"},
+      {{"--params", (folder / "params.json").string(), "--output", out, "--report",
+        (folder / "params.json").string()},
+       "would overwrite an input file"},
+      {{"--set", "Missing Tile Layer=" + (folder / "in.png").string(), "--output", out, "--report",
+        (folder / "." / "in.png").string()},
+       "would overwrite an input file"},
+      {{"--output", out, "--report", ZELKRA_PLUGIN_CS5_PATH}, "would overwrite an input file"},
+      {{"--frames", "0-2", "--output", out, "--report", (folder / "f_0001.png").string()},
+       "would overwrite an output of the run"},
+      {{"--output", (folder / "f.tif").string(), "--report", (folder / "f.tif").string()},
+       "would overwrite an output of the run"},
+      // Names longer than the file system takes, refused before rendering.
+      {{"--output", (folder / (long_name + ".png")).string()},
+       "is 304 bytes, more than the file system takes"},
+      {{"--output", (folder / long_name / "f.png").string()}, "is 300 bytes"},
+      {{"--output", out, "--report", (folder / (long_name + ".json")).string()}, "--report"},
+      // --params: a regular file of numbers in range for their fields.
+      {{"--params", fifo, "--output", out}, "is not a regular file"},
+      {params(R"({"name": "Time", "keyframes": [{"frame": 4294967297, "value": 1}]})"),
+       "\"frame\" 4294967297 is out of range (-2147483648 to 2147483647)"},
+      {params(R"({"name": "Time", "keyframes": [{"frame": -1e30, "value": 1}]})"), "is out of range"},
+      {params(R"({"index": 4294967302, "value": 1})"), "\"index\" 4294967302 is out of range"},
+      {params(R"({"index": -1, "value": 1})"), "\"index\" -1 is out of range"},
+      {params(R"({"name": "Row", "value": 4294967302})"), "Row: 4294967302 is outside the valid range"},
+      {params(R"({"name": "Time", "value": 1e400})"), "the number 1e400 is out of range"},
+      {{"--set", "Time=1@4294967297", "--output", out}, "frame 4294967297 is out of range"},
+      // The memory budget: a size that is no size, and a frame that does not fit.
+      {{"--max-memory", "lots", "--output", out}, "--max-memory \"lots\""},
+      {{"--max-memory", "20K", "--output", out},
+       "a frame of 64x36 in 8-bit needs 54.0 KiB, more than the memory budget of 20.0 KiB (--max-memory)"},
+      {{"--max-memory", "4K", "--output", out}, "the test card testcard:64x36 needs 9.0 KiB"},
       {{"--bogus", "--output", out}, "--bogus"},
   };
   for (const Case& c : cases) {
@@ -98,8 +143,12 @@ TEST(FxhostCli, BadInputIsOneLineBeforeAnyFileIsWritten) {
     SCOPED_TRACE(c.message);
     EXPECT_EQ(run.status, kExitBadInput);
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;  // one line
-    EXPECT_EQ(folder.Files(), (std::vector<std::string>{"bad.json", "in.png"}));
+    EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;   // one line
+    EXPECT_EQ(run.err.find("\"\""), std::string::npos) << run.err;  // no doubled quotes
+    std::vector<std::string> files = folder.Files();
+    std::erase_if(files,
+                  [](const std::string& name) { return name.starts_with("p") && name != "params.json"; });
+    EXPECT_EQ(files, (std::vector<std::string>{"bad.json", "fifo.json", "in.png", "params.json"}));
   }
   EXPECT_EQ(Fxhost({"render"}).status, kExitBadInput);      // no --output
   EXPECT_EQ(Fxhost({"frobnicate"}).status, kExitBadInput);  // no such command
@@ -173,7 +222,7 @@ TEST(FxhostCli, AFailedFrameFailsTheRunAndLeavesNoFile) {
       Render(folder, {"--jobs", "1", "--frames", "0-3", "--inject-fault", "checkout_layer_pixels:3",
                       "--output", (folder / "f_####.png").string()});
   EXPECT_EQ(run.status, kExitFailed);
-  EXPECT_NE(run.err.find("frame 2: FAILED, result"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("frame 2: FAILED, result PF_Err_"), std::string::npos) << run.err;
   EXPECT_EQ(folder.Files(),
             (std::vector<std::string>{"f_0000.png", "f_0001.png", "f_0003.png", "report.json"}));
   const nlohmann::json report = ReadJson(folder / "report.json");
@@ -187,6 +236,36 @@ TEST(FxhostCli, AFailedFrameFailsTheRunAndLeavesNoFile) {
                 .status,
             kExitFailed);
   EXPECT_EQ(movie.Files(), std::vector<std::string>{"report.json"});
+}
+
+// Names up to the file system's limit render: temporary names are shortened to fit, and a report's
+// folder is made like the outputs'.
+TEST(FxhostCli, LongNamesAndNewReportFoldersAreWritten) {
+  TempFolder folder("long");
+  const std::string name(240, 'y');
+  const std::filesystem::path report = folder / "new" / "deeper" / (std::string(250, 'r') + ".json");
+  for (const std::string& output : {name + ".png", name + "-####.tif", name + ".gif"}) {
+    SCOPED_TRACE(output);
+    const Outcome run = Fxhost({"render", "--quiet", "--size", "32x18", "--frames", "0-1", "--output",
+                                (folder / output).string(), "--report", report.string()});
+    if (output.ends_with(".gif") && run.err.find("ffmpeg") != std::string::npos) continue;  // no ffmpeg
+    EXPECT_EQ(run.status, kExitOk) << run.err;
+    EXPECT_EQ(ReadJson(report)["summary"]["succeeded"], 2);
+  }
+  std::vector<std::string> files = folder.Files();
+  for (const std::string& f : files) EXPECT_FALSE(f.starts_with(".")) << f;  // no temporary left
+  EXPECT_GE(files.size(), 4u);  // new/, the still, two frames (and the movie with ffmpeg)
+}
+
+// Frames that do not fit the memory budget together render fewer at a time.
+TEST(FxhostCli, TheMemoryBudgetLimitsFramesAtOnce) {
+  TempFolder folder("budget");
+  // A 64x36 8-bit frame takes 36 KiB, the input it shares 18 KiB: 100 KiB hold two frames at once.
+  const Outcome run =
+      Render(folder, {"--frames", "0-5", "--jobs", "4", "--max-memory", "100K", "--output", "null"});
+  EXPECT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_EQ(ReadJson(folder / "report.json")["run"]["jobs"], 2);
+  EXPECT_EQ(ReadJson(folder / "report.json")["summary"]["succeeded"], 6);
 }
 
 TEST(FxhostCli, InfoJsonIsAParamsFileAndShowsVisibility) {
