@@ -24,7 +24,8 @@ inline void Expect(bool ok, const char* what) {
 // The parameters the 64-bit variant declares.
 inline const std::vector<fxhost::ParamInfo>& EffectParams() {
   static const std::vector<fxhost::ParamInfo> params = [] {
-    const host::Module module = host::Module::open(ZELKRA_PLUGIN_CS5_PATH);
+    // Never unloaded: libFuzzer keeps counting in the code of every library it saw loaded.
+    static const host::Module module = host::Module::open(ZELKRA_PLUGIN_CS5_PATH);
     host::Session session;
     host::Effect effect(module, session);
     Expect(effect.params_setup().err == PF_Err_NONE, "parameter set-up failed");

@@ -22,6 +22,7 @@ namespace {
 
 namespace fa = fault_accounting;
 
+// Loaded once and never unloaded: libFuzzer keeps counting in the code of every library it saw loaded.
 const host::Module& Variant(bool is_32bit) {
   static const host::Module cs5 = host::Module::open(ZELKRA_PLUGIN_CS5_PATH);
   static const host::Module v32 = host::Module::open(ZELKRA_PLUGIN_32_PATH);
@@ -39,7 +40,7 @@ void Fill(host::WorldBuffer& world, const std::vector<std::uint8_t>& bytes) {
   const std::size_t row = static_cast<std::size_t>(world.width()) * host::BytesPerPixel(world.depth());
   std::size_t next = 0;
   for (A_long y = 0; y < world.height(); ++y) {
-    auto* out = static_cast<std::uint8_t*>(world.world().data) + y * world.rowbytes();
+    auto* out = reinterpret_cast<std::uint8_t*>(world.world().data) + y * world.rowbytes();
     for (std::size_t i = 0; i < row; ++i) {
       if (bytes.empty()) {
         out[i] = static_cast<std::uint8_t>(i % 4 == 0 ? 0xFF : (i * 7 + static_cast<std::size_t>(y) * 13));

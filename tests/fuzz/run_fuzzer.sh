@@ -24,7 +24,7 @@ seeds=("$corpus"/*)
 }
 echo "$name: ${#seeds[@]} seeds pass"
 status=0
-"$fuzzer" -artifact_prefix="$findings/" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 \
+"$fuzzer" -artifact_prefix="$findings/" -max_total_time="$seconds" -timeout=60 -rss_limit_mb=4096 \
   -print_final_stats=1 "$scratch" "$corpus" >"$log" 2>&1 || status=$?
 grep -v '^#[0-9]' "$log"
 if [ "$status" -ne 0 ] || [ -n "$(ls -A "$findings")" ]; then

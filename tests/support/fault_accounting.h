@@ -105,7 +105,7 @@ inline std::vector<std::byte> PixelsOf(const host::WorldBuffer& world) {
   std::vector<std::byte> pixels;
   const std::size_t row = static_cast<std::size_t>(world.width()) * host::BytesPerPixel(world.depth());
   for (A_long y = 0; y < world.height(); ++y) {
-    const auto* bytes = static_cast<const std::byte*>(world.world().data) + y * world.rowbytes();
+    const auto* bytes = reinterpret_cast<const std::byte*>(world.world().data) + y * world.rowbytes();
     pixels.insert(pixels.end(), bytes, bytes + row);
   }
   return pixels;
