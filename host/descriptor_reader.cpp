@@ -36,13 +36,13 @@ std::vector<std::uint8_t> ReadDescriptorResource(void* module) {
 
 namespace {
 
-std::runtime_error ElfError(const std::filesystem::path& file, const std::string& what) {
-  return std::runtime_error(file.string() + ": " + what);
+std::runtime_error ElfError(const std::string& source, const std::string& what) {
+  return std::runtime_error(source + ": " + what);
 }
 
 // A copy of the object at `offset`, when the file holds it entirely.
 template <typename T>
-bool ReadAt(const std::vector<std::uint8_t>& image, std::uint64_t offset, T& out) {
+bool ReadAt(std::span<const std::uint8_t> image, std::uint64_t offset, T& out) {
   if (offset > image.size() || image.size() - offset < sizeof(T)) return false;
   std::memcpy(&out, image.data() + offset, sizeof(T));
   return true;
@@ -52,21 +52,26 @@ bool ReadAt(const std::vector<std::uint8_t>& image, std::uint64_t offset, T& out
 
 std::vector<std::uint8_t> ReadElfSection(const std::filesystem::path& file, std::string_view name) {
   std::ifstream in(file, std::ios::binary);
-  if (!in) throw ElfError(file, "cannot open");
+  if (!in) throw ElfError(file.string(), "cannot open");
   const std::vector<std::uint8_t> image{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  return ElfSection(image, name, file.string());
+}
 
+std::vector<std::uint8_t> ElfSection(std::span<const std::uint8_t> image, std::string_view name,
+                                     const std::string& source) {
   Elf64_Ehdr header;
   if (!ReadAt(image, 0, header) || std::memcmp(header.e_ident, ELFMAG, SELFMAG) != 0)
-    throw ElfError(file, "not an ELF file");
+    throw ElfError(source, "not an ELF file");
   if (header.e_ident[EI_CLASS] != ELFCLASS64 || header.e_ident[EI_DATA] != ELFDATA2LSB)
-    throw ElfError(file, "not a 64-bit little-endian ELF file");
-  if (header.e_shentsize != sizeof(Elf64_Shdr) || header.e_shstrndx >= header.e_shnum)
-    throw ElfError(file, "malformed section table");
+    throw ElfError(source, "not a 64-bit little-endian ELF file");
+  if (header.e_shentsize != sizeof(Elf64_Shdr) || header.e_shstrndx >= header.e_shnum ||
+      header.e_shoff > image.size())
+    throw ElfError(source, "malformed section table");
 
   const auto section_header = [&](unsigned index) {
     Elf64_Shdr section;
     if (!ReadAt(image, header.e_shoff + std::uint64_t{index} * sizeof(Elf64_Shdr), section))
-      throw ElfError(file, "section table beyond the end of the file");
+      throw ElfError(source, "section table beyond the end of the file");
     return section;
   };
   const auto in_file = [&](const Elf64_Shdr& section) {
@@ -75,7 +80,7 @@ std::vector<std::uint8_t> ReadElfSection(const std::filesystem::path& file, std:
   };
 
   const Elf64_Shdr names = section_header(header.e_shstrndx);
-  if (!in_file(names)) throw ElfError(file, "section names beyond the end of the file");
+  if (!in_file(names)) throw ElfError(source, "section names beyond the end of the file");
   const std::string_view name_table(reinterpret_cast<const char*>(image.data() + names.sh_offset),
                                     names.sh_size);
 
@@ -85,11 +90,11 @@ std::vector<std::uint8_t> ReadElfSection(const std::filesystem::path& file, std:
     const std::string_view rest = name_table.substr(section.sh_name);
     if (rest.substr(0, rest.find('\0')) != name) continue;
     if (!in_file(section))
-      throw ElfError(file, "section " + std::string(name) + " beyond the end of the file");
+      throw ElfError(source, "section " + std::string(name) + " beyond the end of the file");
     const auto begin = image.begin() + static_cast<std::ptrdiff_t>(section.sh_offset);
     return {begin, begin + static_cast<std::ptrdiff_t>(section.sh_size)};
   }
-  throw ElfError(file, "no section " + std::string(name));
+  throw ElfError(source, "no section " + std::string(name));
 }
 
 #endif

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -24,6 +26,10 @@ std::vector<std::uint8_t> ReadDescriptorResource(void* module);
 // Bytes of the section `name` of a 64-bit little-endian ELF file. Throws std::runtime_error when the
 // file cannot be read, is not such a file, is malformed or has no such section.
 std::vector<std::uint8_t> ReadElfSection(const std::filesystem::path& file, std::string_view name);
+
+// The same over a file's bytes already read; `source` names the file in messages.
+std::vector<std::uint8_t> ElfSection(std::span<const std::uint8_t> image, std::string_view name,
+                                     const std::string& source);
 
 // The descriptor's section of a plug-in library built for Linux.
 inline constexpr std::string_view kDescriptorSection = ".pipl";

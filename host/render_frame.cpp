@@ -78,6 +78,7 @@ PF_RenderRequest default_request(const WorldBuffer& input) {
 }  // namespace
 
 FrameResult RenderFrame(Effect& effect, const FrameRequest& request) {
+  effect.session().faults().mark(kFirstFrameMark);
   FrameContext frame(effect, request);
   FrameScope scope(frame);
   CommandInputs inputs;

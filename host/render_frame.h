@@ -99,7 +99,8 @@ struct FrameResult {
   PF_Err err() const { return pre_render.err != PF_Err_NONE ? pre_render.err : render ? render->err : 0; }
 };
 
-// Runs pre-render and, unless it fails or the request says otherwise, render for one frame.
+// Runs pre-render and, unless it fails or the request says otherwise, render for one frame. Reaches
+// the fault plan's kFirstFrameMark first.
 // Throws std::invalid_argument without an input, WorldSizeError for an output size the host
 // refuses.
 FrameResult RenderFrame(Effect& effect, const FrameRequest& request);

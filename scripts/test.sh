@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs the whole test suite: the formatting check, the normal build, then the
-# same tests under AddressSanitizer and UndefinedBehaviorSanitizer, then the two Windows plug-in
+# same tests under AddressSanitizer and UndefinedBehaviorSanitizer, then the libFuzzer targets (their
+# seed corpora and a bounded run of each, built with clang), then the two Windows plug-in
 # libraries (MinGW-w64 cross builds) with their checks, then fxhost for Windows, which renders under
 # Wine what the normal build renders (so it comes after the normal and the plug-in builds). Checks
 # that need Wine are skipped where Wine cannot run. Warnings are errors here.
@@ -29,7 +30,7 @@ tally() {
 
 if scripts/check_format.sh; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
 
-for preset in default asan windows-x64 windows-x86 windows-x64-host windows-x86-host; do
+for preset in default asan fuzz windows-x64 windows-x86 windows-x64-host windows-x86-host; do
   if ! cmake --preset "$preset" -DZELKRA_WERROR=ON >/dev/null || ! cmake --build --preset "$preset" -j 2; then
     echo "test: preset $preset did not build"
     failed=$((failed + 1))

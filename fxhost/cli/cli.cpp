@@ -114,8 +114,12 @@ void BuildCli(CLI::App& app, Options& options) {
       ->check(app_id_check);
   render
       ->add_option("--inject-fault", options.inject_faults,
-                   "Test only: make the Nth call of a host operation fail")
-      ->group("");  // hidden from help
+                   "Testing aid: make host operations fail, OP:N, OP:N+, OP:N@render (fxhost faults "
+                   "lists the operations)")
+      ->group("Testing");
+  app.add_subcommand("faults", "List the host operations render --inject-fault can make fail")
+      ->callback([&options] { options.command = "faults"; });
+
   render->callback([&options] {
     options.command = "render";
     options.size = ParseImageSize(options.size_text);

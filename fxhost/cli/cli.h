@@ -18,7 +18,7 @@
 namespace fxhost {
 
 struct Options {
-  std::string command;  // "info" or "render"
+  std::string command;  // "info", "render" or "faults"
   std::string plugin;   // the plug-in library
   std::string app_id;   // four characters, "" for the host library's own
   bool json = false;    // info --json
@@ -38,8 +38,8 @@ struct Options {
   std::string report;            // "" for none
   std::uint64_t max_memory = 0;  // --max-memory in bytes; 0 for the default (DefaultMemoryBudget)
 
-  // Test-only (hidden from help): host operations made to fail during the render, each "OP:N" (the
-  // Nth call of OP, counted from the first frame on).
+  // Testing aid: host operations made to fail, each OP:N, OP:N+ or either with @render (see
+  // fault_option.h).
   std::vector<std::string> inject_faults;
 };
 

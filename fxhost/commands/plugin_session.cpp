@@ -25,8 +25,10 @@ std::string CommandFailure(const std::string& command, const host::CommandResult
   return text;
 }
 
-PluginSession::PluginSession(const std::filesystem::path& plugin, const host::EffectSettings& settings)
+PluginSession::PluginSession(const std::filesystem::path& plugin, const host::EffectSettings& settings,
+                             std::span<const host::FaultRule> faults)
     : module_(OpenModule(plugin)), effect_(module_, session_, settings) {
+  for (const host::FaultRule& rule : faults) session_.faults().fail(rule);
   const host::CommandResult setup = effect_.global_setup();
   if (setup.err != PF_Err_NONE) throw PluginError(CommandFailure("global set-up", setup));
   global_ = true;

@@ -4,11 +4,13 @@
 // after which the session's ledger tells what the plug-in left behind.
 
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "fxhost/frames/frame_result.h"
 #include "host/effect.h"
+#include "host/fault_plan.h"
 #include "host/module.h"
 #include "host/session.h"
 
@@ -23,9 +25,11 @@ class PluginError : public std::runtime_error {
 
 class PluginSession {
  public:
-  // Loads the library and runs global set-up and parameter set-up. Throws InputError when the library
-  // cannot be loaded, PluginError when a command fails.
-  PluginSession(const std::filesystem::path& plugin, const host::EffectSettings& settings);
+  // Loads the library and runs global set-up and parameter set-up, with `faults` in the session's fault
+  // plan from its start. Throws InputError when the library cannot be loaded, PluginError when a
+  // command fails.
+  PluginSession(const std::filesystem::path& plugin, const host::EffectSettings& settings,
+                std::span<const host::FaultRule> faults = {});
   ~PluginSession();  // sets down what is still set up
   PluginSession(const PluginSession&) = delete;
   PluginSession& operator=(const PluginSession&) = delete;

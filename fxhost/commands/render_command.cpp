@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "fxhost/cli/fault_option.h"
 #include "fxhost/cli/input_error.h"
 #include "fxhost/cli/memory_budget.h"
 #include "fxhost/commands/commands.h"
@@ -48,22 +49,6 @@ const host::WorldBuffer& LayerWorld(const RenderLayer& layer, int frame, Depth d
   if (layer.still) return *layer.still;
   loaded.push_back(WorldFromImage(LoadLayer(layer.source, frame, depth, max_bytes)));
   return loaded.back();
-}
-
-// Host operations to fail, from "OP:N".
-void InjectFaults(const std::vector<std::string>& faults, host::FaultPlan& plan) {
-  for (const std::string& fault : faults) {
-    const auto colon = fault.rfind(':');
-    long nth = 0;
-    try {
-      nth = colon == std::string::npos ? 0 : std::stol(fault.substr(colon + 1));
-    } catch (const std::exception&) {
-      nth = 0;
-    }
-    if (colon == 0 || nth < 1)
-      throw InputError("--inject-fault: \"" + fault + "\" is not OP:N with N from 1");
-    plan.fail(fault.substr(0, colon), nth);
-  }
 }
 
 HeldResources HeldIncrease(const HeldResources& after, const HeldResources& before) {
@@ -192,6 +177,7 @@ int RenderCommand(const Options& options, std::span<const std::string> command_l
   const OutputSpec output = ParseOutputSpec(options.output, frames.size());
   const StopSignals stop_signals;
   const std::uint64_t budget = options.max_memory != 0 ? options.max_memory : DefaultMemoryBudget();
+  const std::vector<host::FaultRule> faults = ParseFaultOptions(options.inject_faults);
 
   host::EffectSettings settings;
   if (!options.app_id.empty()) settings.appl_id = host::app_id_from_code(options.app_id);
@@ -200,7 +186,7 @@ int RenderCommand(const Options& options, std::span<const std::string> command_l
   settings.current_time = FrameTime(time, frames.front());
   settings.total_time = static_cast<A_long>(
       std::min<long long>(static_cast<long long>(frames.back() + 1) * time.time_step, INT32_MAX));
-  PluginSession plugin(options.plugin, settings);
+  PluginSession plugin(options.plugin, settings, faults);
   // fxhost never reads the call log, nor call counts unless it injects faults: a frame makes a call
   // per gap pixel and per tile, and keeping them would cost more than the frame.
   plugin.session().log().set_recording(false);
@@ -248,7 +234,6 @@ int RenderCommand(const Options& options, std::span<const std::string> command_l
 
   plugin.SequenceSetup();
   ApplySettings(plugin.effect().params(), param_settings, frames, time);
-  InjectFaults(options.inject_faults, plugin.session().faults());
 
   // The frames.
   CreateOutputFolders(output, frames);

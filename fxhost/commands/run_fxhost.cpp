@@ -2,6 +2,7 @@
 #include <new>
 #include <vector>
 
+#include "fxhost/cli/fault_option.h"
 #include "fxhost/cli/input_error.h"
 #include "fxhost/commands/commands.h"
 #include "fxhost/commands/plugin_session.h"
@@ -31,6 +32,10 @@ int RunFxhost(int argc, const char* const* argv, std::ostream& out, std::ostream
 
   try {
     if (options.command == "info") return InfoCommand(options, out);
+    if (options.command == "faults") {
+      out << FaultOptionHelp();
+      return kExitOk;
+    }
     const std::vector<std::string> command_line(argv, argv + argc);
     return RenderCommand(options, command_line, err);
   } catch (const InputError& e) {

@@ -268,6 +268,33 @@ TEST(FxhostCli, TheMemoryBudgetLimitsFramesAtOnce) {
   EXPECT_EQ(ReadJson(folder / "report.json")["summary"]["succeeded"], 6);
 }
 
+TEST(FxhostCli, InjectedFaultsReachSetUpAndFramesAndAreChecked) {
+  const Outcome listed = Fxhost({"faults"});
+  EXPECT_EQ(listed.status, kExitOk);
+  EXPECT_NE(listed.out.find("host_new_handle"), std::string::npos) << listed.out;
+  EXPECT_NE(listed.out.find("OP:N+"), std::string::npos) << listed.out;
+
+  TempFolder folder("faults");
+  const std::string output = (folder / "f_####.png").string();
+  const Outcome misspelt = Render(folder, {"--inject-fault", "host_new_handel:1", "--output", output});
+  EXPECT_EQ(misspelt.status, kExitBadInput);
+  EXPECT_NE(misspelt.err.find("\"host_new_handel\" is not a host operation"), std::string::npos)
+      << misspelt.err;
+  EXPECT_TRUE(folder.Files().empty());
+
+  // Counted from the session's start, the first handle is global set-up's.
+  const Outcome setup = Render(folder, {"--inject-fault", "host_new_handle:1", "--output", output});
+  EXPECT_EQ(setup.status, kExitFailed);
+  EXPECT_NE(setup.err.find("global set-up failed: result 512"), std::string::npos) << setup.err;
+
+  // Counted from the first frame, the second frame's pixel checkout and every later one.
+  const Outcome frames = Render(folder, {"--jobs", "1", "--frames", "0-2", "--inject-fault",
+                                         "checkout_layer_pixels:2+@render", "--output", output});
+  EXPECT_EQ(frames.status, kExitFailed);
+  EXPECT_EQ(ReadJson(folder / "report.json")["summary"]["failed_frames"], nlohmann::json::array({1, 2}));
+  EXPECT_EQ(folder.Files(), (std::vector<std::string>{"f_0000.png", "report.json"}));
+}
+
 TEST(FxhostCli, InfoJsonIsAParamsFileAndShowsVisibility) {
   TempFolder folder("info");
   const Outcome info = Fxhost({"info", "--json", "--set", "Row=5", "--set", "Time=0@0,4@3", "--set",

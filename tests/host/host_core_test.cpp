@@ -24,6 +24,35 @@ TEST(FaultPlan, FailsTheNthCallOnceOrFromThenOn) {
   EXPECT_EQ(plan.calls("a"), 4);
   plan.fail("c", 1, host::Repeat::Once, 9);
   EXPECT_EQ(plan.on_call("c")->code_or(1), 9);
+  EXPECT_EQ(plan.failed("a"), 1);
+  EXPECT_EQ(plan.failed("b"), 3);
+}
+
+TEST(FaultPlan, RulesTiedToAMarkCountFromItsFirstReach) {
+  host::FaultPlan plan;
+  plan.fail({"a", 2, host::Repeat::Once, {}, "frames"});
+  plan.fail({"b", 1, host::Repeat::FromThenOn, {}, "frames"});
+  plan.fail({"a", 1, host::Repeat::Once, {}, ""});  // counts from the start
+  std::vector<bool> a, b;
+  const auto call = [&] {
+    a.push_back(plan.on_call("a").has_value());
+    b.push_back(plan.on_call("b").has_value());
+  };
+  call();
+  call();  // before the mark: only the rule counting from the start
+  plan.mark("frames");
+  call();
+  plan.mark("frames");  // reached again: counting goes on
+  call();
+  call();
+  EXPECT_THAT(a, ElementsAre(true, false, false, true, false));
+  EXPECT_THAT(b, ElementsAre(false, false, true, true, true));
+  // A rule added after the mark counts from it as well.
+  plan.fail({"b", 4, host::Repeat::Once, 5, "frames"});
+  EXPECT_FALSE(plan.on_call("c").has_value());
+  plan.clear();
+  EXPECT_EQ(plan.calls("a"), 0);
+  EXPECT_EQ(plan.failed("b"), 0);
 }
 
 class HostCore : public testing::Test {
