@@ -36,6 +36,10 @@ struct Options {
   int jobs = 1;
   bool quiet = false;
   std::string report;  // "" for none
+  // Colour spaces by name (see fxhost/files/colour.h); "" for the default.
+  std::vector<std::string> input_spaces;  // NAME for the input layer, LAYER=NAME for a layer parameter
+  std::string working_space;              // "": the input layer's
+  std::string output_space;               // "": the output format's
 
   // Test-only (hidden from help): host operations made to fail during the render, each "OP:N" (the
   // Nth call of OP, counted from the first frame on).

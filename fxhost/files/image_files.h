@@ -3,6 +3,7 @@
 // (image_files_oiio.cpp); a build without (ZELKRA_IMAGE_FILES off) reports every file as unreadable.
 
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 #include "fxhost/files/image.h"
@@ -24,14 +25,18 @@ Depth FileDepth(FileFormat format, Depth depth);
 // 16-bit files 16, everything else float) with straight colour: 16-bit values are scaled to the host's
 // 0..32768, premultiplied files (EXR) are unpremultiplied, files without alpha get opaque alpha, grey
 // files are spread over red, green and blue. Throws InputError naming the file when it cannot be read.
-Image ReadImageFile(const std::filesystem::path& path);
+// `colour_space`, when given, receives the file's colour space: the one its metadata names when the
+// colour configuration knows it, else the one its format implies (FormatColourSpace).
+Image ReadImageFile(const std::filesystem::path& path, std::string* colour_space = nullptr);
 
 // Writes a raw frame (FileFormat::kRaw) atomically; throws std::runtime_error naming the file on failure.
 void WriteRawFile(const std::filesystem::path& path, const Image& image);
 
 // Writes `image` as `format` in FileDepth(format, ...), atomically (see AtomicFile): PNG and TIFF with
 // straight (unassociated) alpha, EXR premultiplied as EXR expects, JPEG over black. 16-bit values are
-// scaled to the file's 0..65535. Throws std::runtime_error naming the file when it cannot be written.
-void WriteImageFile(const std::filesystem::path& path, const Image& image, FileFormat format);
+// scaled to the file's 0..65535. The file is tagged with `colour_space` when one is given (the pixels
+// are written as they are). Throws std::runtime_error naming the file when it cannot be written.
+void WriteImageFile(const std::filesystem::path& path, const Image& image, FileFormat format,
+                    std::string_view colour_space = {});
 
 }  // namespace fxhost

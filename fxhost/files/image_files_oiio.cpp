@@ -10,6 +10,7 @@
 #include "fxhost/cli/image_size.h"
 #include "fxhost/cli/input_error.h"
 #include "fxhost/files/atomic_file.h"
+#include "fxhost/files/colour.h"
 #include "fxhost/files/image_convert.h"
 #include "fxhost/files/image_files.h"
 
@@ -136,13 +137,21 @@ const char* FormatName(FileFormat format) {
   return "jpeg";
 }
 
+// The format of a file OpenImageIO read, for its implied colour space (other formats: as TIFF, by depth).
+FileFormat FileFormatNamed(std::string_view reader) {
+  if (reader == "png") return FileFormat::kPng;
+  if (reader == "jpeg") return FileFormat::kJpeg;
+  if (reader == "openexr") return FileFormat::kExr;
+  return FileFormat::kTiff;
+}
+
 }  // namespace
 
 bool ImageFilesAvailable() {
   return true;
 }
 
-Image ReadImageFile(const std::filesystem::path& path) {
+Image ReadImageFile(const std::filesystem::path& path, std::string* colour_space) {
   // Ask readers to hand straight colour over as it is stored; the ImageSpec then says which files hold it.
   OIIO::ImageSpec config;
   config.attribute("oiio:UnassociatedAlpha", 1);
@@ -158,12 +167,19 @@ Image ReadImageFile(const std::filesystem::path& path) {
     throw InputError(Quoted(path) + ": picture size " + std::to_string(spec.width) + "x" +
                      std::to_string(spec.height) + " is not one fxhost renders");
   }
-  if (spec.format == OIIO::TypeDesc::UINT8) return ReadPixels<std::uint8_t>(*in, path);
-  if (spec.format == OIIO::TypeDesc::UINT16) return ReadPixels<std::uint16_t>(*in, path);
-  return ReadPixels<float>(*in, path);
+  Image image = spec.format == OIIO::TypeDesc::UINT8    ? ReadPixels<std::uint8_t>(*in, path)
+                : spec.format == OIIO::TypeDesc::UINT16 ? ReadPixels<std::uint16_t>(*in, path)
+                                                        : ReadPixels<float>(*in, path);
+  if (colour_space) {
+    *colour_space = KnownColourSpace(spec.get_string_attribute("oiio:ColorSpace"));
+    if (colour_space->empty())
+      *colour_space = FormatColourSpace(FileFormatNamed(in->format_name()), DepthOf(image));
+  }
+  return image;
 }
 
-void WriteImageFile(const std::filesystem::path& path, const Image& image, FileFormat format) {
+void WriteImageFile(const std::filesystem::path& path, const Image& image, FileFormat format,
+                    std::string_view colour_space) {
   if (format == FileFormat::kRaw) return WriteRawFile(path, image);
   // Declared first so that it is destroyed last: the writer has closed the temporary file before a
   // failed write removes it.
@@ -182,6 +198,7 @@ void WriteImageFile(const std::filesystem::path& path, const Image& image, FileF
   OIIO::ImageSpec spec(WidthOf(image), HeightOf(image), channels, type);
   if (format == FileFormat::kPng || format == FileFormat::kTiff) spec.attribute("oiio:UnassociatedAlpha", 1);
   if (format == FileFormat::kJpeg) spec.attribute("Compression", "jpeg:95");
+  if (!colour_space.empty()) spec.attribute("oiio:ColorSpace", colour_space);
 
   if (!out->open(file.temp_path().string(), spec)) {
     throw std::runtime_error("cannot write " + Quoted(path) + ": " + out->geterror());
