@@ -111,13 +111,15 @@ TEST(FxhostCli, ParallelAndSerialRendersWriteTheSameFiles) {
   EXPECT_TRUE(summary["held_at_end"].empty()) << summary.dump();
 }
 
-// What a deep render writes reads back as the very pixels the plug-in rendered.
+// What a deep render writes in the working space (the test card's sRGB; a float TIFF is otherwise
+// linear) reads back as the very pixels the plug-in rendered.
 TEST(FxhostCli, DeepFilesHoldTheRenderedPixelsExactly) {
   for (const auto& [depth, name] : {std::pair{"16", "f.png"}, std::pair{"32", "f.tif"}}) {
     TempFolder folder("deep");
-    ASSERT_EQ(
-        Render(folder, {"--depth", depth, "--set", "Time=1.5", "--output", (folder / name).string()}).status,
-        kExitOk);
+    ASSERT_EQ(Render(folder, {"--depth", depth, "--set", "Time=1.5", "--output-space", "sRGB", "--output",
+                              (folder / name).string()})
+                  .status,
+              kExitOk);
     const Image image = ReadImageFile(folder / name);
     EXPECT_EQ(FrameChecksumLine(0, image), Checksums(folder).at(0)) << name;
   }
