@@ -90,7 +90,7 @@ void PrepareStillLayers(std::span<RenderLayer> layers, Depth depth, const std::s
   for (RenderLayer& layer : layers) {
     if (layer.pictures->still())
       layer.still.emplace(
-          WorldFromImage(ConvertColour(layer.pictures->first(), layer.colour_space, working, depth)));
+          WorldFromImage(ConvertColour(layer.pictures->Still(depth), layer.colour_space, working, depth)));
   }
 }
 

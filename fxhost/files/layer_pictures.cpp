@@ -43,6 +43,10 @@ bool LayerPictures::still() const {
   return source_.kind == LayerSource::Kind::kFile || source_.kind == LayerSource::Kind::kTestCard;
 }
 
+Image LayerPictures::Still(Depth depth) const {
+  return source_.kind == LayerSource::Kind::kTestCard ? LoadLayer(source_, first_frame_, depth) : first_;
+}
+
 Image LayerPictures::Picture(int frame) {
   if (still() || (frame == first_frame_ && !movie_ && WidthOf(first_) > 0)) return first_;
   if (!movie_) return LoadLayer(source_, frame, std::nullopt);

@@ -36,6 +36,10 @@ class LayerPictures {
   // The files the render reads (CheckLayerFiles).
   const std::vector<std::filesystem::path>& files() const { return files_; }
 
+  // A still layer's picture for a render in `depth`: the file's in its own depth; the test card drawn in
+  // `depth` (finer than an 8-bit card converted).
+  Image Still(Depth depth) const;
+
   // The picture of render frame `frame` in the file's own depth (the test card in 8 bits).
   // Thread-safe. Throws InputError when a file cannot be read.
   Image Picture(int frame);
