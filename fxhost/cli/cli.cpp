@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "fxhost/cli/colour_options.h"
 #include "fxhost/cli/input_error.h"
 #include "fxhost/cli/memory_budget.h"
 #include "fxhost/commands/plugin_info_json.h"
@@ -54,8 +55,9 @@ void BuildCli(CLI::App& app, Options& options) {
   CLI::App* render = app.add_subcommand("render", "Render frames of the effect into image files or a movie");
   render->add_option("--plugin", options.plugin, plugin_help);
   render->add_option("--layer", options.layer,
-                     "The input layer: an image file, a sequence (frame_####.png, frame_%04d.png) or "
-                     "testcard:WxH (default: the built-in test card)");
+                     "The input layer: an image file, a sequence (frame_####.png, frame_%04d.png), a movie "
+                     "(.mov .mp4 .mkv ...) or testcard:WxH (default: the built-in test card); FILE@+N "
+                     "reads the file's frame F+N at frame F");
   render->add_option("--size", options.size_text, "The test card's size, WxH")
       ->default_str(options.size_text)
       ->check(CLI::Validator(
@@ -95,7 +97,7 @@ void BuildCli(CLI::App& app, Options& options) {
   render
       ->add_option("--output", options.output,
                    "Output files: a '#' run or %04d becomes the frame number; .png .tif .exr .jpg, a "
-                   ".mp4 or .gif movie, or null")
+                   ".mp4, .mov (ProRes 4444 with alpha) or .gif movie, or null")
       ->required();
   render->add_option("--jobs", options.jobs, "Frames rendered in parallel")
       ->default_str(std::to_string(options.jobs))
@@ -110,6 +112,7 @@ void BuildCli(CLI::App& app, Options& options) {
           "The memory the render may take, e.g. 8G or 512M: a picture or frame that needs more is refused "
           "before it is allocated, and fewer frames render at once when they would not fit together")
       ->default_str(FormatBytes(DefaultMemoryBudget()) + ", half the machine's memory");
+  AddColourOptions(*render, options);
   render->add_option("--app-id", options.app_id, "Pose as the host with this application id (e.g. PrMr)")
       ->check(app_id_check);
   render

@@ -37,6 +37,10 @@ struct Options {
   bool quiet = false;
   std::string report;            // "" for none
   std::uint64_t max_memory = 0;  // --max-memory in bytes; 0 for the default (DefaultMemoryBudget)
+  // Colour spaces by name (see fxhost/files/colour.h); "" for the default.
+  std::vector<std::string> input_spaces;  // NAME for the input layer, LAYER=NAME for a layer parameter
+  std::string working_space;              // "": the input layer's
+  std::string output_space;               // "": the output format's
 
   // Testing aid: host operations made to fail, each OP:N, OP:N+ or either with @render (see
   // fault_option.h).

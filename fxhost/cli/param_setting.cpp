@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "fxhost/cli/input_error.h"
+#include "fxhost/cli/text_compare.h"
 
 namespace fxhost {
 namespace {
@@ -19,12 +20,6 @@ std::string_view Trim(std::string_view s) {
   while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
   while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
   return s;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
 }
 
 bool ParseDouble(std::string_view text, double& out) {
@@ -178,11 +173,12 @@ const ParamInfo& FindParam(std::span<const ParamInfo> params, std::string_view n
   throw InputError("unknown parameter " + Quoted(name) + " (the parameters are " + known + ")");
 }
 
-ParamSetting ParseParamValue(const ParamInfo& param, std::string_view value, ImageSize card_size) {
+ParamSetting ParseParamValue(const ParamInfo& param, std::string_view value, ImageSize card_size,
+                             const std::filesystem::path& base) {
   ParamSetting setting{param.index, param.name, param.type, {}, false, {}};
   if (param.type == ParamType::kLayer) {
     try {
-      setting.layer = ParseLayerSource(Trim(value), card_size);
+      setting.layer = ParseLayerSource(Trim(value), card_size, base);
     } catch (const InputError& e) {
       throw InputError(param.name + ": " + e.what());
     }

@@ -50,9 +50,11 @@ const ParamInfo& FindParam(std::span<const ParamInfo> params, std::string_view n
 //   against the valid range, whole numbers for plain sliders;
 // - checkboxes: on/off, 1/0, true/false (any case);
 // - popups: a choice's 1-based index or its label;
-// - layers: "" for none, a file (or sequence pattern), or "testcard:WxH"; never keyframes.
+// - layers: "" for none, a file (or sequence pattern, or movie, with an optional "@+N" frame offset),
+//   or "testcard:WxH"; never keyframes. A relative path is taken in `base` when given.
 // Keyframes are V@F,V@F,... (value at frame). Throws InputError with a one-line message.
-ParamSetting ParseParamValue(const ParamInfo& param, std::string_view value, ImageSize card_size = {});
+ParamSetting ParseParamValue(const ParamInfo& param, std::string_view value, ImageSize card_size = {},
+                             const std::filesystem::path& base = {});
 
 // One value (not keyframes) of a parameter other than a layer, in the displayed unit, checked as above.
 double ParseParamScalar(const ParamInfo& param, std::string_view text);

@@ -7,7 +7,7 @@
 namespace fxhost {
 
 void DeliverFrame(const host::WorldBuffer& world, int frame, std::size_t index, const OutputSpec& output,
-                  MovieWriter* movie, FrameResult& result) {
+                  MovieWriter* movie, FrameResult& result, std::string_view colour_space) {
   const FrameRows rows = RowsOfWorld(world);
   result.checksum = FrameChecksumLine(frame, rows);
   if (output.kind == OutputKind::kImages) {
@@ -15,7 +15,7 @@ void DeliverFrame(const host::WorldBuffer& world, int frame, std::size_t index, 
     if (output.format == FileFormat::kRaw) {
       WriteRawFile(path, rows);
     } else {
-      WriteImageFile(path, ImageFromWorld(world), output.format);
+      WriteImageFile(path, ImageFromWorld(world), output.format, colour_space);
     }
     result.output = path.string();
   } else if (output.kind == OutputKind::kMovie) {

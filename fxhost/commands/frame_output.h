@@ -4,6 +4,7 @@
 // nothing; image files and movie frames go through an image of the frame.
 
 #include <cstddef>
+#include <string_view>
 
 #include "fxhost/files/movie_writer.h"
 #include "fxhost/files/output_spec.h"
@@ -12,8 +13,9 @@
 
 namespace fxhost {
 
-// Sets result.checksum and, when a file is written, result.output. Throws what writing throws.
+// Sets result.checksum and, when a file is written, result.output; image files are tagged with
+// `colour_space` when one is given. Throws what writing throws.
 void DeliverFrame(const host::WorldBuffer& world, int frame, std::size_t index, const OutputSpec& output,
-                  MovieWriter* movie, FrameResult& result);
+                  MovieWriter* movie, FrameResult& result, std::string_view colour_space = {});
 
 }  // namespace fxhost

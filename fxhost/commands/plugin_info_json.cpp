@@ -138,7 +138,7 @@ long long WholeNumberIn(const json& value, long long min, long long max, const s
 }
 
 ParamSetting EntrySetting(const json& entry, std::span<const ParamInfo> params, const std::string& context,
-                          ImageSize card_size) {
+                          ImageSize card_size, const std::filesystem::path& base) {
   if (!entry.is_object()) throw InputError(context + ": not an object");
   const ParamInfo* param = nullptr;
   if (entry.contains("name")) {
@@ -181,7 +181,7 @@ ParamSetting EntrySetting(const json& entry, std::span<const ParamInfo> params, 
   if (param->type == ParamType::kLayer && !value.is_string() && !value.is_null()) {
     throw InputError(context + ": " + param->name + " takes a file name, \"testcard:WxH\" or null");
   }
-  return ParseParamValue(*param, ScalarText(value, context), card_size);
+  return ParseParamValue(*param, ScalarText(value, context), card_size, base);
 }
 
 }  // namespace
@@ -229,7 +229,8 @@ std::string InfoTable(const PluginDescription& plugin) {
 }
 
 std::vector<ParamSetting> SettingsFromJson(const json& document, std::span<const ParamInfo> params,
-                                           std::string_view source, ImageSize card_size) {
+                                           std::string_view source, ImageSize card_size,
+                                           const std::filesystem::path& base) {
   const std::string context = "--params \"" + std::string(source) + "\"";
   if (!document.is_object() || !document.contains("parameters") || !document["parameters"].is_array()) {
     throw InputError(context +
@@ -242,7 +243,7 @@ std::vector<ParamSetting> SettingsFromJson(const json& document, std::span<const
     if (entry.is_object() && !entry.contains("value") && !entry.contains("keyframes")) continue;
     const std::string where = context + " parameters[" + std::to_string(i) + "]";
     try {
-      MergeSetting(settings, EntrySetting(entry, params, where, card_size));
+      MergeSetting(settings, EntrySetting(entry, params, where, card_size, base));
     } catch (const InputError& e) {
       // Messages from the value parsers name the parameter but not the file.
       if (std::string_view(e.what()).starts_with(where)) throw;
@@ -278,7 +279,7 @@ std::vector<ParamSetting> ReadParamsFile(const std::filesystem::path& path, std:
     throw InputError(context + ": not valid JSON: " +
                      std::string(detail == std::string_view::npos ? what : what.substr(detail + 2)));
   }
-  return SettingsFromJson(document, params, path.string(), card_size);
+  return SettingsFromJson(document, params, path.string(), card_size, path.parent_path());
 }
 
 }  // namespace fxhost

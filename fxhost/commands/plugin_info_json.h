@@ -53,11 +53,14 @@ nlohmann::json InfoJson(const PluginDescription& plugin, std::span<const ParamSe
 std::string InfoTable(const PluginDescription& plugin);
 
 // The settings a --params document makes. Throws InputError naming the entry and the problem; `source`
-// names the document in messages.
+// names the document in messages. Relative layer paths are taken in `base` when given.
 std::vector<ParamSetting> SettingsFromJson(const nlohmann::json& document, std::span<const ParamInfo> params,
-                                           std::string_view source, ImageSize card_size = {});
+                                           std::string_view source, ImageSize card_size = {},
+                                           const std::filesystem::path& base = {});
 
-// Reads and parses a --params file; a missing file or malformed JSON is an InputError too.
+// Reads and parses a --params file; a missing file or malformed JSON is an InputError too. Relative
+// layer paths in it are taken in the file's folder (absolute ones as they are), so the file works from
+// any current folder; the settings keep the paths as written (LayerSourceText).
 std::vector<ParamSetting> ReadParamsFile(const std::filesystem::path& path, std::span<const ParamInfo> params,
                                          ImageSize card_size = {});
 

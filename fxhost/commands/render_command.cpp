@@ -13,10 +13,10 @@
 #include "fxhost/commands/frame_output.h"
 #include "fxhost/commands/host_params.h"
 #include "fxhost/commands/plugin_session.h"
+#include "fxhost/commands/render_layers.h"
 #include "fxhost/commands/world_image.h"
 #include "fxhost/files/image_convert.h"
 #include "fxhost/files/image_files.h"
-#include "fxhost/files/layer_source.h"
 #include "fxhost/files/movie_writer.h"
 #include "fxhost/files/output_spec.h"
 #include "fxhost/frames/frame_checksum.h"
@@ -30,26 +30,7 @@
 #include "host/render_frame.h"
 
 namespace fxhost {
-namespace {
-
-// A layer of the render: the input (index 0) or a layer parameter with a layer. A still picture (a
-// file, the test card) is loaded once and shared by every frame; a sequence is loaded per frame.
-struct RenderLayer {
-  PF_ParamIndex index = 0;
-  LayerSource source;
-  std::optional<host::WorldBuffer> still;
-
-  bool IsSequence() const { return source.kind == LayerSource::Kind::kSequence; }
-};
-
-// The layer's world for `frame`: the shared still one, or one loaded into `loaded` (a file's header
-// claiming more than `max_bytes` is refused before its pixels are read).
-const host::WorldBuffer& LayerWorld(const RenderLayer& layer, int frame, Depth depth, std::uint64_t max_bytes,
-                                    std::vector<host::WorldBuffer>& loaded) {
-  if (layer.still) return *layer.still;
-  loaded.push_back(WorldFromImage(LoadLayer(layer.source, frame, depth, max_bytes)));
-  return loaded.back();
-}
+namespace {}
 
 HeldResources HeldIncrease(const HeldResources& after, const HeldResources& before) {
   HeldResources increase;
@@ -71,12 +52,13 @@ std::string FrameFailureMessage(const host::FrameResult& frame) {
 
 class FrameRenderer {
  public:
-  FrameRenderer(PluginSession& plugin, std::vector<RenderLayer>& layers, Depth depth, const TimeBase& time,
-                const OutputSpec& output, MovieWriter* movie, bool exact_held, WorldPool& worlds,
-                std::uint64_t frame_budget)
+  FrameRenderer(PluginSession& plugin, std::vector<RenderLayer>& layers, Depth depth,
+                const RenderColour& colour, const TimeBase& time, const OutputSpec& output,
+                MovieWriter* movie, bool exact_held, WorldPool& worlds, std::uint64_t frame_budget)
       : plugin_(plugin),
         layers_(layers),
         depth_(depth),
+        colour_(colour),
         time_(time),
         output_(output),
         movie_(movie),
@@ -100,7 +82,7 @@ class FrameRenderer {
       std::optional<host::WorldBuffer> recycled = worlds_.Take();
       if (recycled) request.recycled_output = &*recycled;
       for (const RenderLayer& layer : layers_) {
-        const host::WorldBuffer& world = LayerWorld(layer, frame, depth_, frame_budget_, loaded);
+        const host::WorldBuffer& world = LayerWorld(layer, frame, depth_, colour_.working, loaded);
         if (layer.index == 0) {
           request.input = &world;
         } else {
@@ -123,7 +105,20 @@ class FrameRenderer {
         result.message = FrameFailureMessage(rendered);
         return result;
       }
-      DeliverFrame(rendered.output, frame, index, output_, movie_, result);
+      if (colour_.output_converts) {
+        const Image image = ImageFromWorld(rendered.output);
+        result.checksum = FrameChecksumLine(frame, image);
+        const Image written = OutputPicture(image, colour_);
+        if (output_.kind == OutputKind::kImages) {
+          const std::filesystem::path path = OutputPathFor(output_, frame);
+          WriteImageFile(path, written, output_.format, colour_.output);
+          result.output = path.string();
+        } else if (output_.kind == OutputKind::kMovie) {
+          movie_->WriteFrame(index, written);
+        }
+      } else {
+        DeliverFrame(rendered.output, frame, index, output_, movie_, result, colour_.output);
+      }
       worlds_.Give(std::move(rendered.output));
       result.succeeded = true;
     } catch (const std::bad_alloc&) {
@@ -140,6 +135,7 @@ class FrameRenderer {
   PluginSession& plugin_;
   std::vector<RenderLayer>& layers_;
   Depth depth_;
+  const RenderColour& colour_;
   TimeBase time_;
   const OutputSpec& output_;
   MovieWriter* movie_;
@@ -195,42 +191,32 @@ int RenderCommand(const Options& options, std::span<const std::string> command_l
   // The settings and the files they name.
   const std::vector<ParamInfo> params = ParamInfosFromStore(plugin.effect().params());
   const std::vector<ParamSetting> param_settings = SettingsFromOptions(options, params);
-  std::vector<RenderLayer> layers;
-  layers.push_back(
-      {0, ParseLayerSource(options.layer.empty() ? "testcard" : options.layer, options.size), {}});
-  for (const ParamSetting& setting : param_settings) {
-    if (setting.type == ParamType::kLayer && setting.layer.kind != LayerSource::Kind::kNone)
-      layers.push_back({setting.index, setting.layer, {}});
-  }
+  std::vector<RenderLayer> layers =
+      OpenRenderLayers(options, params, param_settings, frames, static_cast<std::size_t>(options.jobs) + 1);
   std::vector<std::filesystem::path> inputs;
   for (const RenderLayer& layer : layers) {
-    std::string name = "--layer";
-    for (const ParamInfo& p : params) {
-      if (p.index == layer.index) name = p.name;
-    }
-    for (auto& file : CheckLayerFiles(layer.source, frames, name)) inputs.push_back(std::move(file));
+    for (auto& file : layer.pictures->files()) inputs.push_back(file);
   }
   if (!options.params_file.empty()) inputs.emplace_back(options.params_file);
   inputs.push_back(plugin.path());
   CheckOutputs(output, frames, inputs);
   if (!options.report.empty()) CheckReportFile(options.report, output, frames, inputs);
 
-  // The first input picture gives the depth (unless --depth) and the composition's size.
-  Image first = LoadLayer(layers[0].source, frames.front(), std::nullopt, budget);
-  const Depth depth = options.depth.value_or(DepthOf(first));
+  // The input layer's first picture gives the composition's size, its colour space the working space
+  // (unless --working-space) and its depth the render's (unless --depth).
+  const Image& first = layers[0].pictures->first();
+  const Depth depth = RenderDepth(options, layers[0]);
+  const RenderColour colour = ChooseColour(options, layers, output, depth);
   plugin.effect().settings().width = WidthOf(first);
   plugin.effect().settings().height = HeightOf(first);
-  for (RenderLayer& layer : layers) {
-    if (layer.IsSequence()) continue;
-    // The first input picture is the still itself when it is a file, or a test card already made in
-    // the render depth: neither is read or made twice.
-    const bool loaded =
-        layer.index == 0 && (layer.source.kind == LayerSource::Kind::kFile || DepthOf(first) == depth);
-    layer.still.emplace(WorldFromImage(loaded ? ConvertDepth(first, depth)
-                                              : LoadLayer(layer.source, frames.front(), depth, budget)));
-  }
+  PrepareStillLayers(layers, depth, colour.working);
   std::unique_ptr<MovieWriter> movie;
   if (output.kind == OutputKind::kMovie) movie = std::make_unique<MovieWriter>(output, options.fps);
+  if (!options.quiet) {
+    for (const std::string& note : MovieNotes(output, WidthOf(first), HeightOf(first), frames, options.fps))
+      err << "fxhost: note: " << note << "\n";
+    if (colour.converts) err << "fxhost: note: " << ColourNote(layers, colour) << "\n";
+  }
 
   plugin.SequenceSetup();
   ApplySettings(plugin.effect().params(), param_settings, frames, time);
@@ -253,7 +239,7 @@ int RenderCommand(const Options& options, std::span<const std::string> command_l
         << " (--max-memory), not " << jobs_asked << "\n";
   }
   WorldPool worlds;
-  const FrameRenderer renderer(plugin, layers, depth, time, output, movie.get(), jobs == 1, worlds,
+  const FrameRenderer renderer(plugin, layers, depth, colour, time, output, movie.get(), jobs == 1, worlds,
                                (budget - shared) / static_cast<std::uint64_t>(jobs));
   std::vector<FrameResult> results(frames.size());
   std::vector<char> started(frames.size(), 0);
@@ -310,8 +296,8 @@ int RenderCommand(const Options& options, std::span<const std::string> command_l
     run.plugin = plugin.path().string();
     run.command.assign(command_line.begin(), command_line.end());
     run.depth = static_cast<int>(depth);
-    run.width = WidthOf(first);
-    run.height = HeightOf(first);
+    run.width = plugin.effect().settings().width;
+    run.height = plugin.effect().settings().height;
     run.fps = options.fps;
     run.jobs = jobs;
     run.output = options.output;

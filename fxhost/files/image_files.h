@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 #include "fxhost/cli/memory_budget.h"
@@ -28,8 +29,14 @@ Depth FileDepth(FileFormat format, Depth depth);
 // 0..32768, premultiplied files (EXR) are unpremultiplied, files without alpha get opaque alpha, grey
 // files are spread over red, green and blue. Throws InputError naming the file when it cannot be read
 // (the image library's messages in that one line), and MemoryBudgetError, from the header alone, when
-// reading it would take more than `max_bytes`.
-Image ReadImageFile(const std::filesystem::path& path, std::uint64_t max_bytes = kNoMemoryLimit);
+// reading it would take more than `max_bytes`. `colour_space`, when given, receives the file's colour
+// space: the one its metadata names when the colour configuration knows it, else the one its format
+// implies (FormatColourSpace).
+Image ReadImageFile(const std::filesystem::path& path, std::uint64_t max_bytes = kNoMemoryLimit,
+                    std::string* colour_space = nullptr);
+inline Image ReadImageFile(const std::filesystem::path& path, std::string* colour_space) {
+  return ReadImageFile(path, kNoMemoryLimit, colour_space);
+}
 
 // Writes a raw frame (FileFormat::kRaw) atomically; throws std::runtime_error naming the file on failure.
 void WriteRawFile(const std::filesystem::path& path, const Image& image);
@@ -38,7 +45,9 @@ void WriteRawFile(const std::filesystem::path& path, const FrameRows& rows);
 
 // Writes `image` as `format` in FileDepth(format, ...), atomically (see AtomicFile): PNG and TIFF with
 // straight (unassociated) alpha, EXR premultiplied as EXR expects, JPEG over black. 16-bit values are
-// scaled to the file's 0..65535. Throws std::runtime_error naming the file when it cannot be written.
-void WriteImageFile(const std::filesystem::path& path, const Image& image, FileFormat format);
+// scaled to the file's 0..65535. The file is tagged with `colour_space` when one is given (the pixels
+// are written as they are). Throws std::runtime_error naming the file when it cannot be written.
+void WriteImageFile(const std::filesystem::path& path, const Image& image, FileFormat format,
+                    std::string_view colour_space = {});
 
 }  // namespace fxhost

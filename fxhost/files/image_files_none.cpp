@@ -12,11 +12,12 @@ bool ImageFilesAvailable() {
   return false;
 }
 
-Image ReadImageFile(const std::filesystem::path& path, std::uint64_t /*max_bytes*/) {
+Image ReadImageFile(const std::filesystem::path& path, std::uint64_t /*max_bytes*/, std::string*) {
   throw InputError("\"" + path.string() + "\": this fxhost is built without image files (use the test card)");
 }
 
-void WriteImageFile(const std::filesystem::path& path, const Image& image, FileFormat format) {
+void WriteImageFile(const std::filesystem::path& path, const Image& image, FileFormat format,
+                    std::string_view) {
   if (format == FileFormat::kRaw) return WriteRawFile(path, image);
   throw std::runtime_error("\"" + path.string() + "\": this fxhost is built without image files");
 }

@@ -11,6 +11,7 @@
 #include "fxhost/cli/input_error.h"
 #include "fxhost/cli/memory_budget.h"
 #include "fxhost/files/atomic_file.h"
+#include "fxhost/files/colour.h"
 #include "fxhost/files/image_convert.h"
 #include "fxhost/files/image_files.h"
 #include "fxhost/files/library_messages.h"
@@ -145,13 +146,21 @@ const char* FormatName(FileFormat format) {
   return "jpeg";
 }
 
+// The format of a file OpenImageIO read, for its implied colour space (other formats: as TIFF, by depth).
+FileFormat FileFormatNamed(std::string_view reader) {
+  if (reader == "png") return FileFormat::kPng;
+  if (reader == "jpeg") return FileFormat::kJpeg;
+  if (reader == "openexr") return FileFormat::kExr;
+  return FileFormat::kTiff;
+}
+
 }  // namespace
 
 bool ImageFilesAvailable() {
   return true;
 }
 
-Image ReadImageFile(const std::filesystem::path& path, std::uint64_t max_bytes) {
+Image ReadImageFile(const std::filesystem::path& path, std::uint64_t max_bytes, std::string* colour_space) {
   const LibraryMessages printed;
   // Ask readers to hand straight colour over as it is stored; the ImageSpec then says which files hold it.
   OIIO::ImageSpec config;
@@ -175,12 +184,19 @@ Image ReadImageFile(const std::filesystem::path& path, std::uint64_t max_bytes) 
   const std::uint64_t bytes =
       samples * (spec.format.size() + PixelBytes(depth) / 4) + PictureBytes(spec.width, spec.height, depth);
   CheckMemory(bytes, max_bytes, Quoted(path) + ": reading its " + size + " picture");
-  if (depth == Depth::k8) return ReadPixels<std::uint8_t>(*in, path, printed);
-  if (depth == Depth::k16) return ReadPixels<std::uint16_t>(*in, path, printed);
-  return ReadPixels<float>(*in, path, printed);
+  Image image = depth == Depth::k8    ? ReadPixels<std::uint8_t>(*in, path, printed)
+                : depth == Depth::k16 ? ReadPixels<std::uint16_t>(*in, path, printed)
+                                      : ReadPixels<float>(*in, path, printed);
+  if (colour_space) {
+    *colour_space = KnownColourSpace(spec.get_string_attribute("oiio:ColorSpace"));
+    if (colour_space->empty())
+      *colour_space = FormatColourSpace(FileFormatNamed(in->format_name()), DepthOf(image));
+  }
+  return image;
 }
 
-void WriteImageFile(const std::filesystem::path& path, const Image& image, FileFormat format) {
+void WriteImageFile(const std::filesystem::path& path, const Image& image, FileFormat format,
+                    std::string_view colour_space) {
   if (format == FileFormat::kRaw) return WriteRawFile(path, image);
   // Declared first so that it is destroyed last: the writer has closed the temporary file before a
   // failed write removes it.
@@ -203,6 +219,7 @@ void WriteImageFile(const std::filesystem::path& path, const Image& image, FileF
   OIIO::ImageSpec spec(WidthOf(image), HeightOf(image), channels, type);
   if (format == FileFormat::kPng || format == FileFormat::kTiff) spec.attribute("oiio:UnassociatedAlpha", 1);
   if (format == FileFormat::kJpeg) spec.attribute("Compression", "jpeg:95");
+  if (!colour_space.empty()) spec.attribute("oiio:ColorSpace", colour_space);
 
   if (!out->open(file.temp_path().string(), spec)) {
     throw std::runtime_error("cannot write " + Quoted(path) + ": " +

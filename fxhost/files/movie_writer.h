@@ -1,10 +1,19 @@
 #pragma once
-// Movies (.mp4, .gif) through the ffmpeg program: frames are written as PNG files into a temporary folder
-// beside the movie, then ffmpeg encodes them into a temporary file that is renamed when complete.
+// Movies through the ffmpeg program: frames are written as PNG files into a temporary folder beside the
+// movie, then ffmpeg encodes them into a temporary file that is renamed when complete.
+// - .mp4: H.264, 4:2:0, over black; an odd width or height is padded by one black pixel (H.264 needs
+//   even sizes);
+// - .mov: ProRes 4444 with alpha (straight, 10 bits), any size;
+// - .gif: one palette for the whole movie, over black.
+// The movie plays its frames one after another at --fps (exactly N*1000/1001 for NTSC rates such as
+// 29.97), whatever frame numbers they had.
 
 #include <cstddef>
 #include <filesystem>
 #include <optional>
+#include <span>
+#include <string>
+#include <vector>
 
 #include "fxhost/files/image.h"
 #include "fxhost/files/output_spec.h"
@@ -20,8 +29,9 @@ class MovieWriter {
   MovieWriter(const MovieWriter&) = delete;
   MovieWriter& operator=(const MovieWriter&) = delete;
 
-  // Stores the `index`-th frame of the movie (0, 1, 2, ... in the movie's order), composited over black:
-  // movies carry no alpha. Frames may be stored from several threads at once.
+  // Stores the `index`-th frame of the movie (0, 1, 2, ... in the movie's order): composited over black
+  // for .mp4 and .gif, with alpha and up to 16 bits for .mov. Frames may be stored from several threads
+  // at once.
   void WriteFrame(std::size_t index, const Image& image);
 
   // Encodes the first `count` frames into the movie. Throws std::runtime_error when ffmpeg fails.
@@ -34,5 +44,10 @@ class MovieWriter {
   std::filesystem::path ffmpeg_;
   std::filesystem::path folder_;
 };
+
+// What the movie will do differently from the frames rendered, one line each for the user: padding to
+// an even size, frame numbers that are not consecutive played one after another.
+std::vector<std::string> MovieNotes(const OutputSpec& spec, int width, int height,
+                                    std::span<const int> frames, double fps);
 
 }  // namespace fxhost

@@ -59,7 +59,7 @@ OutputSpec ParseOutputSpec(std::string_view pattern, std::size_t frame_count) {
 
   const std::string extension = Lower(std::filesystem::path(spec.pattern).extension().string());
   spec.frames = ParseFramePattern(pattern);
-  if (extension == ".mp4" || extension == ".gif") {
+  if (extension == ".mp4" || extension == ".mov" || extension == ".gif") {
     if (spec.frames)
       throw InputError("--output " + Quoted(spec.pattern) + ": a movie is one file, without a frame number");
     spec.kind = OutputKind::kMovie;
@@ -70,7 +70,7 @@ OutputSpec ParseOutputSpec(std::string_view pattern, std::size_t frame_count) {
                                   [&](const auto& entry) { return entry.first == extension; });
   if (known == kImageExtensions.end()) {
     throw InputError("--output " + Quoted(spec.pattern) + ": unknown extension " + Quoted(extension) +
-                     " (png, tif, tiff, exr, jpg, jpeg, raw, mp4, gif, or null)");
+                     " (png, tif, tiff, exr, jpg, jpeg, raw, mp4, mov, gif, or null)");
   }
   if (!spec.frames && frame_count > 1) {
     throw InputError("--output " + Quoted(spec.pattern) + ": " + std::to_string(frame_count) +

@@ -19,11 +19,11 @@ struct OutputSpec {
   std::string pattern;                   // as given
   std::optional<FramePattern> frames;    // images: the frame number in the name
   FileFormat format = FileFormat::kPng;  // images
-  std::string movie_format;              // movies: "mp4" or "gif"
+  std::string movie_format;              // movies: "mp4", "mov" or "gif"
 };
 
 // Parses `--output`: "null" writes nothing; ".png", ".tif"/".tiff", ".exr", ".jpg"/".jpeg", ".raw" (any case)
-// write one image per frame, named by a '#' run or %04d; ".mp4" and ".gif" write one movie. Throws
+// write one image per frame, named by a '#' run or %04d; ".mp4", ".mov" and ".gif" write one movie. Throws
 // InputError for an unknown extension, a malformed frame pattern, several frames without a frame
 // number in the name, or a frame number in a movie's name.
 OutputSpec ParseOutputSpec(std::string_view pattern, std::size_t frame_count);
