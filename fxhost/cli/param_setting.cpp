@@ -179,6 +179,7 @@ const ParamInfo& FindParam(std::span<const ParamInfo> params, std::string_view n
 ParamSetting ParseParamValue(const ParamInfo& param, std::string_view value, ImageSize card_size) {
   ParamSetting setting{param.index, param.name, param.type, {}, false, {}};
   if (param.type == ParamType::kLayer) {
+    if (EqualNoCase(Trim(value), kNoLayer)) return setting;  // a file named "none" is "./none"
     try {
       setting.layer = ParseLayerSource(Trim(value), card_size);
     } catch (const InputError& e) {

@@ -11,6 +11,7 @@
 #include "fxhost/commands/host_params.h"
 #include "fxhost/commands/plugin_session.h"
 #include "fxhost/commands/world_image.h"
+#include "fxhost/files/folders.h"
 #include "fxhost/files/image_convert.h"
 #include "fxhost/files/image_files.h"
 #include "fxhost/files/layer_source.h"
@@ -19,6 +20,7 @@
 #include "fxhost/frames/frame_checksum.h"
 #include "fxhost/frames/progress.h"
 #include "fxhost/frames/report.h"
+#include "fxhost/frames/run_summary.h"
 #include "fxhost/frames/time_base.h"
 #include "fxhost/frames/worker_pool.h"
 #include "host/app_id.h"
@@ -93,6 +95,14 @@ class FrameRenderer {
 
   // Renders and writes `frame`, the `index`-th of the run; never throws: a failure is the result.
   FrameResult Render(std::size_t index, int frame) const {
+    const auto start = std::chrono::steady_clock::now();
+    FrameResult result = ReadRenderWrite(index, frame);
+    result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return result;
+  }
+
+ private:
+  FrameResult ReadRenderWrite(std::size_t index, int frame) const {
     FrameResult result;
     result.frame = frame;
     try {
@@ -140,7 +150,6 @@ class FrameRenderer {
     return result;
   }
 
- private:
   PluginSession& plugin_;
   std::vector<RenderLayer>& layers_;
   Depth depth_;
@@ -150,15 +159,12 @@ class FrameRenderer {
   bool exact_held_;
 };
 
-// The report is written at the end, but its folder is checked before rendering.
+// The report is written at the end (its folder made then), but its folder is checked before rendering.
 void CheckReportPath(const std::string& report) {
   if (report.empty()) return;
   const std::filesystem::path path(report);
-  const std::filesystem::path folder = path.parent_path().empty() ? "." : path.parent_path();
+  CheckFolderCanBeMade(path, "--report \"" + report + "\"");
   std::error_code error;
-  if (!std::filesystem::is_directory(folder, error)) {
-    throw InputError("--report: folder \"" + folder.string() + "\" does not exist");
-  }
   if (std::filesystem::is_directory(path, error))
     throw InputError("--report: \"" + report + "\" is a folder");
 }
@@ -279,7 +285,7 @@ int RenderCommand(const Options& options, std::span<const std::string> command_l
     run.output = options.output;
     WriteReport(options.report, ReportJson(run, results, wall_seconds, held_at_end));
   }
-  if (failed != 0) err << "fxhost: " << failed << " of " << results.size() << " frames failed\n";
+  if (!options.quiet || failed != 0) err << SummaryLine(results, wall_seconds) << "\n";
   return status;
 }
 

@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <fstream>
 #include <set>
 #include <system_error>
 #include <utility>
 
 #include "fxhost/cli/input_error.h"
-#include "fxhost/files/atomic_file.h"
+#include "fxhost/files/folders.h"
 
 namespace fxhost {
 namespace {
@@ -37,14 +36,6 @@ std::filesystem::path Canonical(const std::filesystem::path& path) {
   std::error_code error;
   auto canonical = std::filesystem::weakly_canonical(path, error);
   return error ? std::filesystem::absolute(path, error).lexically_normal() : canonical;
-}
-
-// Whether a new file can be created in `folder`: the one sure test is to create one (under a temporary
-// name of its own, removed again).
-bool FolderTakesFiles(const std::filesystem::path& folder) {
-  AtomicFile probe(folder / ".fxhost-write-test");
-  std::ofstream out(probe.temp_path());
-  return out.is_open();
 }
 
 }  // namespace
@@ -107,41 +98,21 @@ void CheckOutputs(const OutputSpec& spec, std::span<const int> frames,
     if (std::filesystem::is_directory(output, error)) {
       throw InputError("--output " + Quoted(output) + " is a folder");
     }
-    std::filesystem::path folder = output.parent_path();
-    if (folder.empty()) folder = ".";
-    if (!folders_checked.insert(folder).second) continue;
-    // A folder that does not exist yet is made before the first frame (CreateOutputFolders); its
-    // nearest existing ancestor must then be a folder that takes new entries.
-    std::filesystem::path existing = folder;
-    while (!std::filesystem::exists(existing, error) && existing.has_relative_path()) {
-      existing = existing.parent_path().empty() ? "." : existing.parent_path();
-    }
-    if (!std::filesystem::is_directory(existing, error)) {
-      throw InputError("--output " + Quoted(output) + ": the folder " + Quoted(folder) +
-                       " cannot be made: " + Quoted(existing) + " is not a folder");
-    }
-    if (!FolderTakesFiles(existing)) {
-      throw InputError("--output " + Quoted(output) + ": the folder " + Quoted(existing) +
-                       " is not writable");
-    }
+    // A folder that does not exist yet is made before the first frame (CreateOutputFolders).
+    if (folders_checked.insert(output.parent_path()).second)
+      CheckFolderCanBeMade(output, "--output " + Quoted(output));
   }
 }
 
 void CreateOutputFolders(const OutputSpec& spec, std::span<const int> frames) {
   if (spec.kind == OutputKind::kNull) return;
-  std::set<std::filesystem::path> folders;
+  std::vector<std::filesystem::path> files;
   if (spec.kind == OutputKind::kMovie || !spec.frames) {
-    folders.insert(std::filesystem::path(spec.pattern).parent_path());
+    files.emplace_back(spec.pattern);
   } else {
-    for (int frame : frames) folders.insert(OutputPathFor(spec, frame).parent_path());
+    for (int frame : frames) files.push_back(OutputPathFor(spec, frame));
   }
-  for (const auto& folder : folders) {
-    if (folder.empty()) continue;
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error)
-      throw std::runtime_error("cannot make the output folder " + Quoted(folder) + ": " + error.message());
-  }
+  MakeFoldersFor(files);
 }
 
 }  // namespace fxhost
