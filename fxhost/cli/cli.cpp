@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "fxhost/cli/colour_options.h"
+#include "fxhost/cli/help_text.h"
 #include "fxhost/cli/input_error.h"
 #include "fxhost/cli/memory_budget.h"
 #include "fxhost/commands/plugin_info_json.h"
@@ -31,6 +32,8 @@ std::filesystem::path ProgramPath(const char* argv0) {
 void BuildCli(CLI::App& app, Options& options) {
   app.description("fxhost: runs the Zelkra15puzzle effect plug-in outside the application.");
   app.require_subcommand(1);
+  app.allow_extras();  // unknown arguments are named by ParseCommandLine, with suggestions
+  app.set_version_flag("--version", VersionLine(), "Show fxhost's version and exit");
 
   const std::string plugin_help = "The plug-in library (default: " + options.plugin + ")";
   auto app_id_check = CLI::Validator(
@@ -53,6 +56,7 @@ void BuildCli(CLI::App& app, Options& options) {
   info->callback([&options] { options.command = "info"; });
 
   CLI::App* render = app.add_subcommand("render", "Render frames of the effect into image files or a movie");
+  render->footer(RenderHelpFooter());
   render->add_option("--plugin", options.plugin, plugin_help);
   render->add_option("--layer", options.layer,
                      "The input layer: an image file, a sequence (frame_####.png, frame_%04d.png), a movie "
@@ -85,7 +89,8 @@ void BuildCli(CLI::App& app, Options& options) {
       ->check(CLI::ExistingFile);
   auto* frames = render->add_option_function<std::string>(
       "--frames", [&options](const std::string& list) { options.frames = list; },
-      "Frames to render, e.g. 0-99 or 1-10:2,20,30-40 (default: frame 0)");
+      "Frames to render, e.g. 0-99, or 1-10x2,20,30-40 (every second of 1-10, also "
+      "written 1-10:2; default: frame 0)");
   render
       ->add_option_function<int>(
           "--frame", [&options](const int& frame) { options.frames = std::to_string(frame); },
@@ -95,7 +100,7 @@ void BuildCli(CLI::App& app, Options& options) {
       ->default_str("24")
       ->check(CLI::Range(0.001, 1000.0));
   render
-      ->add_option("--output", options.output,
+      ->add_option("-o,--output", options.output,
                    "Output files: a '#' run or %04d becomes the frame number; .png .tif .exr .jpg, a "
                    ".mp4, .mov (ProRes 4444 with alpha) or .gif movie, or null")
       ->required();

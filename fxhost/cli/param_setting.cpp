@@ -177,6 +177,7 @@ ParamSetting ParseParamValue(const ParamInfo& param, std::string_view value, Ima
                              const std::filesystem::path& base) {
   ParamSetting setting{param.index, param.name, param.type, {}, false, {}};
   if (param.type == ParamType::kLayer) {
+    if (EqualNoCase(Trim(value), kNoLayer)) return setting;  // a file named "none" is "./none"
     try {
       setting.layer = ParseLayerSource(Trim(value), card_size, base);
     } catch (const InputError& e) {

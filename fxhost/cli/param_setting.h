@@ -14,6 +14,9 @@
 
 namespace fxhost {
 
+// The value that sets a layer parameter to no layer, as `fxhost info` shows it.
+inline constexpr std::string_view kNoLayer = "none";
+
 struct Keyframe {
   int frame = 0;
   double value = 0;  // in the parameter's displayed unit (see ParamInfo)
@@ -50,7 +53,8 @@ const ParamInfo& FindParam(std::span<const ParamInfo> params, std::string_view n
 //   against the valid range, whole numbers for plain sliders;
 // - checkboxes: on/off, 1/0, true/false (any case);
 // - popups: a choice's 1-based index or its label;
-// - layers: "" for none, a file (or sequence pattern, or movie, with an optional "@+N" frame offset),
+// - layers: "" or "none" (any case) for no layer, a file (or sequence pattern, or movie, with an optional
+// "@+N" frame offset),
 //   or "testcard:WxH"; never keyframes. A relative path is taken in `base` when given.
 // Keyframes are V@F,V@F,... (value at frame). Throws InputError with a one-line message.
 ParamSetting ParseParamValue(const ParamInfo& param, std::string_view value, ImageSize card_size = {},

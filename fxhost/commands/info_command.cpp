@@ -60,7 +60,7 @@ int InfoCommand(const Options& options, std::ostream& out) {
   if (options.json) {
     out << InfoJson(description, param_settings).dump(2) << "\n";
   } else {
-    out << InfoTable(description);
+    out << InfoTable(description, param_settings);
   }
   return kExitOk;
 }

@@ -69,20 +69,39 @@ std::string Range(const ParamInfo& p, double min, double max) {
   return FormatNumber(min) + " to " + FormatNumber(max) + (p.percent ? " %" : "");
 }
 
-std::string DefaultText(const ParamInfo& p) {
+// A displayed value of a parameter other than a layer as the table shows it: "on", "2 \"Behind\"", "50 %".
+std::string ValueText(const ParamInfo& p, double value) {
   switch (p.type) {
-    case ParamType::kLayer:
-      return "none";
     case ParamType::kCheckbox:
-      return p.default_value != 0 ? "on" : "off";
+      return value != 0 ? "on" : "off";
     case ParamType::kPopup: {
-      const auto i = static_cast<std::size_t>(p.default_value);
-      return FormatNumber(p.default_value) +
-             (i >= 1 && i <= p.choices.size() ? " \"" + p.choices[i - 1] + "\"" : "");
+      const auto i = static_cast<std::size_t>(value);
+      return FormatNumber(value) + (i >= 1 && i <= p.choices.size() ? " \"" + p.choices[i - 1] + "\"" : "");
     }
     default:
-      return FormatNumber(p.default_value) + (p.percent ? " %" : "");
+      return FormatNumber(value) + (p.percent ? " %" : "");
   }
+}
+
+std::string DefaultText(const ParamInfo& p) {
+  return p.type == ParamType::kLayer ? std::string(kNoLayer) : ValueText(p, p.default_value);
+}
+
+// The value the settings give (the default without one), keyframes as --set takes them: "0@0,10@95".
+std::string CurrentText(const ParamInfo& p, const ParamSetting* setting) {
+  if (!setting) return DefaultText(p);
+  if (p.type == ParamType::kLayer) {
+    const std::string text = LayerSourceText(setting->layer);
+    return text.empty() ? std::string(kNoLayer) : text;
+  }
+  if (!setting->animated) return ValueText(p, setting->keys.front().value);
+  std::string keys;
+  for (const Keyframe& k : setting->keys) {
+    const std::string value =
+        p.type == ParamType::kCheckbox ? (k.value != 0 ? "on" : "off") : FormatNumber(k.value);
+    keys += (keys.empty() ? "" : ",") + value + "@" + std::to_string(k.frame);
+  }
+  return keys;
 }
 
 std::string NotesText(const ParamInfo& p) {
@@ -195,13 +214,14 @@ json InfoJson(const PluginDescription& plugin, std::span<const ParamSetting> set
           {"parameters", parameters}};
 }
 
-std::string InfoTable(const PluginDescription& plugin) {
-  std::vector<std::vector<std::string>> rows{
-      {"#", "Name", "Type", "Valid range", "Slider range", "Default", "Controls", "Choices / notes"}};
+std::string InfoTable(const PluginDescription& plugin, std::span<const ParamSetting> settings) {
+  std::vector<std::vector<std::string>> rows{{"#", "Name", "Type", "Valid range", "Slider range", "Default",
+                                              "Value", "Controls", "Choices / notes"}};
   for (const ParamInfo& p : plugin.params) {
     rows.push_back({std::to_string(p.index), p.name, std::string(ParamTypeName(p.type)),
                     Range(p, p.valid_min, p.valid_max), Range(p, p.slider_min, p.slider_max), DefaultText(p),
-                    p.hidden ? "hidden" : "shown", NotesText(p)});
+                    CurrentText(p, FindSetting(settings, p.index)), p.hidden ? "hidden" : "shown",
+                    NotesText(p)});
   }
   std::vector<std::size_t> widths(rows.front().size(), 0);
   for (const auto& row : rows) {

@@ -49,8 +49,9 @@ struct PluginDescription {
 // default.
 nlohmann::json InfoJson(const PluginDescription& plugin, std::span<const ParamSetting> settings = {});
 
-// The same as a text table for people.
-std::string InfoTable(const PluginDescription& plugin);
+// The same as a text table for people; each parameter's "Value" is its setting in `settings` when there
+// is one (keyframes as V@F,V@F,...), else its default.
+std::string InfoTable(const PluginDescription& plugin, std::span<const ParamSetting> settings = {});
 
 // The settings a --params document makes. Throws InputError naming the entry and the problem; `source`
 // names the document in messages. Relative layer paths are taken in `base` when given.

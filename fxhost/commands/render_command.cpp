@@ -15,6 +15,7 @@
 #include "fxhost/commands/plugin_session.h"
 #include "fxhost/commands/render_layers.h"
 #include "fxhost/commands/world_image.h"
+#include "fxhost/files/folders.h"
 #include "fxhost/files/image_convert.h"
 #include "fxhost/files/image_files.h"
 #include "fxhost/files/movie_writer.h"
@@ -22,6 +23,7 @@
 #include "fxhost/frames/frame_checksum.h"
 #include "fxhost/frames/progress.h"
 #include "fxhost/frames/report.h"
+#include "fxhost/frames/run_summary.h"
 #include "fxhost/frames/stop_signals.h"
 #include "fxhost/frames/time_base.h"
 #include "fxhost/frames/worker_pool.h"
@@ -68,6 +70,14 @@ class FrameRenderer {
 
   // Renders and writes `frame`, the `index`-th of the run; never throws: a failure is the result.
   FrameResult Render(std::size_t index, int frame) const {
+    const auto start = std::chrono::steady_clock::now();
+    FrameResult result = ReadRenderWrite(index, frame);
+    result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return result;
+  }
+
+ private:
+  FrameResult ReadRenderWrite(std::size_t index, int frame) const {
     FrameResult result;
     result.frame = frame;
     try {
@@ -131,7 +141,6 @@ class FrameRenderer {
     return result;
   }
 
- private:
   PluginSession& plugin_;
   std::vector<RenderLayer>& layers_;
   Depth depth_;
@@ -304,7 +313,7 @@ int RenderCommand(const Options& options, std::span<const std::string> command_l
     if (const int signal = StopSignals::Received(); signal != 0) run.stopped_by = SignalName(signal);
     WriteReport(options.report, ReportJson(run, results, wall_seconds, held_at_end));
   }
-  if (failed != 0) err << "fxhost: " << failed << " of " << results.size() << " frames failed\n";
+  if (!options.quiet || failed != 0) err << SummaryLine(results, wall_seconds) << "\n";
   if (const int signal = StopSignals::Received(); signal != 0) {
     err << "fxhost: stopped by " << SignalName(signal) << " after " << results.size() << " of "
         << frames.size() << " frames\n";

@@ -4,6 +4,7 @@
 
 #include "fxhost/cli/fault_option.h"
 #include "fxhost/cli/input_error.h"
+#include "fxhost/cli/parse_command_line.h"
 #include "fxhost/commands/commands.h"
 #include "fxhost/commands/plugin_session.h"
 #include "fxhost/files/library_messages.h"
@@ -19,11 +20,11 @@ int RunFxhost(int argc, const char* const* argv, std::ostream& out, std::ostream
   CLI::App app;
   BuildCli(app, options);
   try {
-    app.parse(argc, argv);
+    ParseCommandLine(app, argc, argv);
   } catch (const CLI::ParseError& e) {
-    if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success))
-      return app.exit(e, out, err);  // --help
-    err << "fxhost: " << e.what() << " (fxhost --help for usage)\n";
+    return app.exit(e, out, err);  // --help, --version
+  } catch (const CommandLineError& e) {
+    err << "fxhost: " << e.what() << " (" << e.help_command() << " for usage)\n";
     return kExitBadInput;
   } catch (const InputError& e) {
     err << "fxhost: " << e.what() << "\n";

@@ -8,6 +8,7 @@
 
 #include "fxhost/cli/input_error.h"
 #include "fxhost/files/atomic_file.h"
+#include "fxhost/files/folders.h"
 #include "fxhost/files/image_convert.h"
 #include "fxhost/files/image_files.h"
 #include "fxhost/files/program.h"
@@ -32,6 +33,7 @@ MovieWriter::MovieWriter(const OutputSpec& spec, double fps, std::optional<std::
   if (!ffmpeg) throw InputError(context + "movies are made by the ffmpeg program, which is not installed");
   if (!ImageFilesAvailable()) throw InputError(context + "this fxhost is built without image files");
   ffmpeg_ = *ffmpeg;
+  MakeFoldersFor(std::span(&movie_, 1));
   // The folder's name comes from an AtomicFile so it is unique and hidden like other temporary files.
   folder_ = AtomicFile(movie_.string() + ".frames").temp_path();
   std::error_code error;

@@ -22,7 +22,8 @@ namespace fxhost {
 
 class MovieWriter {
  public:
-  // Checks that ffmpeg (`ffmpeg`, found on PATH when not given) is there and makes the frame folder.
+  // Checks that ffmpeg (`ffmpeg`, found on PATH when not given) is there, makes the movie's folder when
+  // it is missing, and makes the frame folder.
   // Throws InputError when ffmpeg is missing or the folder cannot be made: before any frame renders.
   MovieWriter(const OutputSpec& spec, double fps, std::optional<std::filesystem::path> ffmpeg = std::nullopt);
   ~MovieWriter();  // removes the frame folder

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <fstream>
 #include <set>
 #include <system_error>
 #include <utility>
@@ -39,14 +38,6 @@ std::filesystem::path Canonical(const std::filesystem::path& path) {
   std::error_code error;
   auto canonical = std::filesystem::weakly_canonical(path, error);
   return error ? std::filesystem::absolute(path, error).lexically_normal() : canonical;
-}
-
-// Whether a new file can be created in `folder`: the one sure test is to create one (under a temporary
-// name of its own, removed again).
-bool FolderTakesFiles(const std::filesystem::path& folder) {
-  AtomicFile probe(folder / ".fxhost-write-test");
-  std::ofstream out(probe.temp_path());
-  return out.is_open();
 }
 
 }  // namespace
@@ -167,6 +158,7 @@ void CreateOutputFolders(const OutputSpec& spec, std::span<const int> frames) {
   for (const auto& output : OutputFiles(spec, frames)) {
     if (folders.insert(output.parent_path()).second) CreateFolderOf(output);
   }
+  MakeFoldersFor(files);
 }
 
 void CreateReportFolder(const std::filesystem::path& report) {

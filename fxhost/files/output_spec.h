@@ -44,7 +44,7 @@ void CheckReportFile(const std::filesystem::path& report, const OutputSpec& spec
                      std::span<const std::filesystem::path> inputs);
 
 // Makes the output folders that do not exist yet, once every input has been checked and just before
-// the first frame renders. Throws std::runtime_error when one cannot be made.
+// the first frame renders (MakeFoldersFor). Throws std::runtime_error when one cannot be made.
 void CreateOutputFolders(const OutputSpec& spec, std::span<const int> frames);
 
 // Makes the report's folder when it does not exist yet, as for the outputs.

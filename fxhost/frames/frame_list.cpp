@@ -28,12 +28,12 @@ struct Range {
   int step = 1;
 };
 
-// Parses "A", "A-B" or "A-B:S"; returns a message on failure.
+// Parses "A", "A-B", "A-B:S" or "A-BxS"; returns a message on failure.
 std::string ParseItem(std::string_view item, Range& range) {
   std::string_view span = item;
-  if (const auto colon = item.find(':'); colon != std::string_view::npos) {
-    span = item.substr(0, colon);
-    const std::string_view step = item.substr(colon + 1);
+  if (const auto mark = item.find_first_of(":x"); mark != std::string_view::npos) {
+    span = item.substr(0, mark);
+    const std::string_view step = item.substr(mark + 1);
     if (!ParseInt(step, range.step)) return "\"" + std::string(step) + "\" is not a step";
     if (range.step < 1) return "the step must be at least 1";
   }
@@ -47,7 +47,7 @@ std::string ParseItem(std::string_view item, Range& range) {
     if (!ParseInt(last, range.last)) return "\"" + std::string(last) + "\" is not a frame number";
     if (range.last < range.first) return "the range ends before it starts";
   } else if (span.size() != item.size()) {
-    return "a step needs a range (A-B:S)";
+    return "a step needs a range (A-BxS or A-B:S)";
   }
   return {};
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Frame lists as Natron writes them: comma-separated items, each a frame ("20"), a range ("0-99") or a
-// range with a step ("1-10:2"); frames may be negative ("-5--1").
+// Frame lists as Natron, Nuke and fileseq write them: comma-separated items, each a frame ("20"), a range
+// ("0-99") or a range with a step ("1-10x2", also written "1-10:2"); frames may be negative ("-5--1").
 
 #include <string_view>
 #include <vector>

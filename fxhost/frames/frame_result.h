@@ -23,6 +23,8 @@ struct FrameResult {
   // when frames render one at a time (--jobs 1); with frames in parallel it stays empty and the
   // report's held_at_end, after the set-downs, is the check.
   HeldResources held;
+  double seconds = 0;    // the whole frame: reading its layers, rendering and writing it
+  bool skipped = false;  // not rendered: its output was there already (and succeeded is true)
 };
 
 }  // namespace fxhost

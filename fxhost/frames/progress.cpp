@@ -50,8 +50,8 @@ std::string FrameLine(const FrameResult& frame) {
     if (!frame.message.empty()) line += ", " + frame.message;
     return line;
   }
-  char seconds[32];
-  std::snprintf(seconds, sizeof seconds, "ok, %.3f s", frame.render_seconds);
+  char seconds[64];
+  std::snprintf(seconds, sizeof seconds, "ok, %.3f s (render %.3f s)", frame.seconds, frame.render_seconds);
   line += seconds;
   if (!frame.output.empty()) line += ", " + frame.output;
   return line;

@@ -24,8 +24,9 @@ std::string FormatDuration(double seconds);
 // "frames 12/24  5.3 fps  0:02 left" (the time left once a frame is done).
 std::string ProgressLine(std::size_t done, std::size_t total, double elapsed_seconds);
 
-// "frame 12: FAILED, result PF_Err_INTERNAL_STRUCT_DAMAGED (512), Memory Error!" or "frame 12: ok, 0.123 s,
-// out/frame_0012.png".
+// "frame 12: FAILED, result PF_Err_INTERNAL_STRUCT_DAMAGED (512), Memory Error!" or "frame 12: ok,
+// 0.150 s (render 0.123 s), out/frame_0012.png": the whole frame's time (reading, rendering, writing),
+// the plug-in's beside it.
 std::string FrameLine(const FrameResult& frame);
 
 class Progress {

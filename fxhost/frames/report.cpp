@@ -1,6 +1,7 @@
 #include "fxhost/frames/report.h"
 
 #include "fxhost/files/atomic_file.h"
+#include "fxhost/files/folders.h"
 
 namespace fxhost {
 
@@ -9,6 +10,7 @@ nlohmann::json FrameResultJson(const FrameResult& frame) {
           {"succeeded", frame.succeeded},
           {"result", frame.result},
           {"message", frame.message},
+          {"seconds", frame.seconds},  // the whole frame, reading and writing included
           {"render_seconds", frame.render_seconds},
           {"checksum", frame.checksum},
           {"output", frame.output},
@@ -54,6 +56,7 @@ nlohmann::json ReportJson(const RunInfo& run, std::span<const FrameResult> frame
 }
 
 void WriteReport(const std::filesystem::path& path, const nlohmann::json& report) {
+  MakeFoldersFor(std::span(&path, 1));
   WriteFileAtomically(path, report.dump(2) + "\n");
 }
 

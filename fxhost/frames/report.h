@@ -7,8 +7,9 @@
 //   "run": {"plugin": "...", "command": ["fxhost", "render", ...], "depth": 8, "width": 1920,
 //           "height": 1080, "fps": 24, "jobs": 2, "output": "out/frame_####.png"},
 //   "frames": [
-//     {"frame": 0, "succeeded": true, "result": 0, "message": "", "render_seconds": 0.0123,
-//      "checksum": "0, 8, 1920x1080, 0x1c291ca3", "output": "out/frame_0000.png", "held": {}}
+//     {"frame": 0, "succeeded": true, "result": 0, "message": "", "seconds": 0.0151,
+//      "render_seconds": 0.0123, "checksum": "0, 8, 1920x1080, 0x1c291ca3", "output": "out/frame_0000.png",
+//      "held": {}}
 //   ],
 //   "summary": {"frames": 24, "succeeded": 24, "failed": 0, "failed_frames": [],
 //               "wall_seconds": 1.5, "render_seconds": 2.9, "frames_per_second": 16.0,
@@ -16,6 +17,8 @@
 // }
 // A run stopped by a signal reports the frames that started, and its summary adds
 // "stopped_by": "SIGTERM".
+// A frame's "seconds" is the whole frame (reading its layers, rendering, writing it), its
+// "render_seconds" the plug-in's pre-render and render alone.
 
 #include <filesystem>
 #include <nlohmann/json.hpp>
@@ -45,7 +48,8 @@ nlohmann::json FrameResultJson(const FrameResult& frame);
 nlohmann::json ReportJson(const RunInfo& run, std::span<const FrameResult> frames, double wall_seconds,
                           const HeldResources& held_at_end);
 
-// Writes `report` to `path` atomically; throws std::runtime_error naming the file on failure.
+// Writes `report` to `path` atomically, making its folder when it is missing; throws std::runtime_error
+// naming the file on failure.
 void WriteReport(const std::filesystem::path& path, const nlohmann::json& report);
 
 // One checksum line per rendered frame, after a header line starting with '#'.

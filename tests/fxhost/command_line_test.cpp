@@ -6,7 +6,10 @@
 
 #include "effect_params.h"
 #include "fxhost/cli/cli.h"
+#include "fxhost/cli/closest_names.h"
+#include "fxhost/cli/help_text.h"
 #include "fxhost/cli/input_error.h"
+#include "fxhost/cli/parse_command_line.h"
 #include "fxhost/files/output_spec.h"
 #include "fxhost/frames/frame_list.h"
 
@@ -26,7 +29,7 @@ std::string FirstError(std::vector<std::string> args, Options* parsed = nullptr)
   CLI::App app;
   BuildCli(app, options);
   try {
-    app.parse(static_cast<int>(argv.size()), argv.data());
+    ParseCommandLine(app, static_cast<int>(argv.size()), argv.data());
     if (options.command == "render") {
       const auto params = testing::EffectParams();
       const std::vector<int> frames = FramesToRender(options);
@@ -53,6 +56,18 @@ TEST(CommandLine, BadInputGetsOneLineNamingTheProblem) {
   const std::vector<Case> cases = {
       {{}, "subcommand"},
       {{"render"}, "--output is required"},
+      // Unknown options and commands are named first, with the closest valid ones.
+      {{"render", "--ouput", "x.png"}, "unknown option --ouput; did you mean --output?"},
+      {{"render", "--fram", "0-3", "-o", "a_#.png"},
+       "unknown option --fram; did you mean --frame or --frames?"},
+      {{"render", "-o", "a.png", "--qiuet"}, "unknown option --qiuet; did you mean --quiet?"},
+      {{"render", "-o", "a.png", "--layers=x.png"}, "unknown option --layers; did you mean --layer?"},
+      {{"render", "-o", "a.png", "-frames", "0-3"}, "unknown option -frames; did you mean --frames?"},
+      {{"render", "-o", "a.png", "--depth", "12", "--bogus"}, "unknown option --bogus"},
+      {{"render", "-o", "a.png", "--set", "Row=3", "Column=4"}, "unexpected argument \"Column=4\""},
+      {{"rendr", "-o", "a.png"}, "unknown command \"rendr\"; did you mean render?"},
+      {{"info", "--jsno"}, "unknown option --jsno; did you mean --json?"},
+      {{"--verison"}, "unknown option --verison; did you mean --version?"},
       {{"render", "--output", "a.png", "--depth", "12"}, "--depth"},
       {{"render", "--output", "a.png", "--size", "1920"}, "expected WIDTHxHEIGHT"},
       {{"render", "--output", "a.png", "--size", "0x10"}, "at least 1"},
@@ -61,7 +76,10 @@ TEST(CommandLine, BadInputGetsOneLineNamingTheProblem) {
       {{"render", "--output", "a.png", "--fps", "-24"}, "--fps"},
       {{"render", "--output", "a.png", "--app-id", "Premiere"}, "four characters"},
       {{"render", "--output", "a_#.png", "--frames", "1-3", "--frame", "2"}, "excludes"},
-      {{"render", "--output", "a_#.png", "--frames", "1-x"}, "\"x\" is not a frame number"},
+      {{"render", "--output", "a_#.png", "--frames", "1-y"}, "\"y\" is not a frame number"},
+      {{"render", "--output", "a_#.png", "--frames", "1-10x"}, "\"\" is not a step"},
+      {{"render", "--output", "a_#.png", "--frames", "1-10x0"}, "step must be at least 1"},
+      {{"render", "--output", "a_#.png", "--frames", "5x2"}, "a step needs a range (A-BxS or A-B:S)"},
       {{"render", "--output", "a_#.png", "--frames", "10-1"}, "ends before it starts"},
       {{"render", "--output", "a_#.png", "--frames", "1-10:0"}, "step must be at least 1"},
       {{"render", "--output", "a_#.png", "--frames", "1,,2"}, "empty item"},
@@ -105,7 +123,7 @@ TEST(CommandLine, BadInputGetsOneLineNamingTheProblem) {
 TEST(CommandLine, GoodArgumentsFillTheOptions) {
   Options options;
   ASSERT_EQ(FirstError({"render",
-                        "--output",
+                        "-o",
                         "out/f_####.png",
                         "--frames",
                         "1-10:2,20",
@@ -152,7 +170,7 @@ TEST(CommandLine, GoodArgumentsFillTheOptions) {
   EXPECT_EQ(options.plugin, "other.so");
 }
 
-TEST(FrameList, NatronStyleListsAscendingAndOnce) {
+TEST(FrameList, NatronAndNukeStyleListsAscendingAndOnce) {
   struct Case {
     const char* text;
     std::vector<int> frames;
@@ -165,8 +183,54 @@ TEST(FrameList, NatronStyleListsAscendingAndOnce) {
       {"-2-1", {-2, -1, 0, 1}},
       {"-5--3", {-5, -4, -3}},
       {"7", {7}},
+      {"1-10x3", {1, 4, 7, 10}},  // the step as Nuke and fileseq write it
+      {"-6--2x2,0-3:3", {-6, -4, -2, 0, 3}},
   };
   for (const Case& c : cases) EXPECT_EQ(ParseFrameList(c.text), c.frames) << c.text;
+}
+
+TEST(CommandLine, SuggestionsAreTheClosestNamesOrWhatTheTypedNameAbbreviates) {
+  const std::vector<std::string> names{"--layer", "--size", "--set",    "--frames", "--frame",
+                                       "--fps",   "-o",     "--output", "--quiet",  "--jobs"};
+  struct Case {
+    const char* typed;
+    std::vector<std::string> found;
+  };
+  const std::vector<Case> cases = {
+      {"--ouput", {"--output"}},            // a letter left out
+      {"--outptu", {"--output"}},           // two swapped
+      {"--Quiet", {"--quiet"}},             // case
+      {"--fram", {"--frame", "--frames"}},  // the closest, then what it abbreviates
+      {"--s", {"--size", "--set"}},         // an abbreviation alone
+      {"--fp", {"--fps"}},                  // abbreviation
+      {"--bogus", {}},                      // nothing close
+      {"-x", {}},                           // one letter is close to every other letter: nothing
+      {"--sets", {"--set"}},                // one letter more
+      {"--layre", {"--layer"}},             // swap at the end
+  };
+  for (const Case& c : cases) EXPECT_EQ(ClosestNames(c.typed, names), c.found) << c.typed;
+  EXPECT_EQ(DidYouMean("--fram", names), "; did you mean --frame or --frames?");
+  EXPECT_EQ(DidYouMean("--bogus", names), "");
+  EXPECT_EQ(EditDistance("kitten", "sitting"), 3u);
+  EXPECT_EQ(EditDistance("", "abc"), 3u);
+  EXPECT_EQ(EditDistance("ab", "ba"), 1u);
+}
+
+// The help's examples are command lines that parse as they stand.
+TEST(CommandLine, RenderHelpExamplesAreValid) {
+  ASSERT_EQ(RenderExamples().size(), 3u);
+  for (const RenderExample& example : RenderExamples()) {
+    std::vector<std::string> args;
+    std::string text(example.command_line);
+    for (std::size_t start = 0, space = 0; start < text.size(); start = space + 1) {
+      space = std::min(text.find(' ', start), text.size());
+      args.push_back(text.substr(start, space - start));
+    }
+    ASSERT_EQ(args.at(0), "fxhost");
+    args.erase(args.begin());
+    EXPECT_EQ(FirstError(args), "") << text;
+    EXPECT_NE(RenderHelpFooter().find(text), std::string::npos) << text;
+  }
 }
 
 }  // namespace

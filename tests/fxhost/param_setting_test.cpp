@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "effect_params.h"
 #include "fxhost/cli/input_error.h"
 #include "fxhost/commands/plugin_info_json.h"
@@ -81,6 +83,15 @@ TEST(ParamSetting, LayersTakeFilesOrTheTestCardNeverKeyframes) {
   EXPECT_EQ(logo.layer.path, "logo@2x,v1.png");
   EXPECT_EQ(Set("Missing Tile Layer=shot_####.exr").layer.kind, LayerSource::Kind::kSequence);
   EXPECT_EQ(Set("Missing Tile Layer=").layer.kind, LayerSource::Kind::kNone);
+  // "none", as info shows the default, clears the layer; a file of that name is "./none".
+  for (const char* none : {"Missing Tile Layer=none", "Missing Tile Layer= None "})
+    EXPECT_EQ(Set(none).layer.kind, LayerSource::Kind::kNone) << none;
+  EXPECT_EQ(Set("Missing Tile Layer=./none").layer.kind, LayerSource::Kind::kFile);
+  const auto from_file = SettingsFromJson(
+      nlohmann::json::parse(R"({"parameters": [{"name": "Missing Tile Layer", "value": "none"}]})"), kParams,
+      "p.json");
+  ASSERT_EQ(from_file.size(), 1u);
+  EXPECT_EQ(from_file[0].layer.kind, LayerSource::Kind::kNone);
 }
 
 TEST(ParamSetting, LaterSettingsOfAParameterReplaceEarlierOnes) {
@@ -181,6 +192,49 @@ TEST(ParamsJson, InfoTableListsEveryParameter) {
                            "0 to 100 %", "1 \"In front\", 2 \"Behind\"", "name: Zelkra15puzzle"}) {
     EXPECT_NE(table.find(text), std::string::npos) << text << "\n" << table;
   }
+}
+
+// Each parameter's entry in the "Value" column of an info table, by name.
+std::map<std::string, std::string> ValueColumn(const std::string& table) {
+  const std::size_t header = table.find("  #  Name");
+  const std::size_t value_column = table.find("Value", header) - header;
+  const std::size_t controls_column = table.find("Controls", header) - header;
+  std::map<std::string, std::string> values;
+  for (std::size_t row = table.find('\n', header) + 1; row < table.size();) {
+    const std::string line = table.substr(row, table.find('\n', row) - row);
+    row += line.size() + 1;
+    std::string value = line.substr(value_column, controls_column - value_column);
+    value.erase(value.find_last_not_of(' ') + 1);
+    for (const ParamInfo& p : kParams) {
+      if (line.find("  " + p.name + "  ") != std::string::npos) values[p.name] = value;
+    }
+  }
+  return values;
+}
+
+// The table's "Value" column: the setting made, keyframes as --set takes them, else the default.
+TEST(ParamsJson, InfoTableShowsEachParametersCurrentValue) {
+  std::vector<ParamSetting> settings;
+  for (const char* a : {"Time=0@0,2.5@24", "Missing Tile=37.5", "Missing Tile Layer=testcard:64x48",
+                        "Position=Behind", "Fit=on", "Return=off@0,on@5", "Row=5"}) {
+    MergeSetting(settings, Set(a));
+  }
+  const std::map<std::string, std::string> expected{
+      {"Time", "0@0,2.5@24"},
+      {"Missing Tile", "37.5 %"},
+      {"Missing Tile Layer", "testcard:64x48"},
+      {"Position", "2 \"Behind\""},
+      {"Fit", "on"},
+      {"Row", "5"},
+      {"Column", "4"},  // the default
+      {"Return", "off@0,on@5"},
+      {"Seed", "0"},
+  };
+  const std::string table = InfoTable(Plugin(), settings);
+  EXPECT_EQ(ValueColumn(table), expected) << table;
+
+  MergeSetting(settings, Set("Missing Tile Layer=none"));
+  EXPECT_EQ(ValueColumn(InfoTable(Plugin(), settings))["Missing Tile Layer"], "none");
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "fxhost/files/test_card.h"
 #include "fxhost/frames/progress.h"
 #include "fxhost/frames/report.h"
+#include "fxhost/frames/run_summary.h"
 #include "fxhost/frames/worker_pool.h"
 
 namespace fxhost {
@@ -52,7 +53,7 @@ TEST(WorkerPool, AFailingTaskStopsNewWorkAndIsRethrown) {
 }
 
 TEST(Progress, OnePlainLinePerFrameOrFailuresOnly) {
-  FrameResult ok{3, true, 0, "", 0.25, "3, 8, 4x4, 0x00000001", "out/f_0003.png", {}};
+  FrameResult ok{3, true, 0, "", 0.25, "3, 8, 4x4, 0x00000001", "out/f_0003.png", {}, 0.3125};
   FrameResult failed{4, false, 512, "Memory Error!", 0.1, "", "", {}};
   std::ostringstream lines;
   Progress plain(2, ProgressMode::kLines, lines);
@@ -60,8 +61,8 @@ TEST(Progress, OnePlainLinePerFrameOrFailuresOnly) {
   plain.FrameDone(failed);
   plain.Finish();
   EXPECT_EQ(lines.str(),
-            "frame 3: ok, 0.250 s, out/f_0003.png\nframe 4: FAILED, result PF_Err_INTERNAL_STRUCT_DAMAGED "
-            "(512), Memory Error!\n");
+            "frame 3: ok, 0.312 s (render 0.250 s), out/f_0003.png\nframe 4: FAILED, result "
+            "PF_Err_INTERNAL_STRUCT_DAMAGED (512), Memory Error!\n");
 
   std::ostringstream quiet;
   Progress q(2, ProgressMode::kQuiet, quiet);
@@ -75,9 +76,20 @@ TEST(Progress, OnePlainLinePerFrameOrFailuresOnly) {
   EXPECT_EQ(FormatDuration(3723), "1:02:03");
 }
 
+TEST(Progress, SummaryLineCountsDoneSkippedAndFailed) {
+  std::vector<FrameResult> frames(6);
+  for (int i : {0, 1, 2, 3}) frames[i].succeeded = true;
+  frames[3].skipped = true;  // its output was there
+  EXPECT_EQ(CountFrames(frames), (RunCounts{3, 1, 2}));
+  // Frames per second over the frames rendered (done and failed), not the skipped ones.
+  EXPECT_EQ(SummaryLine(frames, 2.0), "fxhost: 6 frames: 3 done, 1 skipped, 2 failed; 2.00 s, 2.5 fps");
+  EXPECT_EQ(SummaryLine(frames, 3723), "fxhost: 6 frames: 3 done, 1 skipped, 2 failed; 1:02:03, 0.0 fps");
+  EXPECT_EQ(SummaryLine({}, 0), "fxhost: 0 frames: 0 done, 0 skipped, 0 failed; 0.00 s, 0.0 fps");
+}
+
 TEST(Report, FramesAndSummary) {
   const std::vector<FrameResult> frames = {
-      {0, true, 0, "", 0.5, "0, 8, 4x4, 0x0000abcd", "f_0.png", {}},
+      {0, true, 0, "", 0.5, "0, 8, 4x4, 0x0000abcd", "f_0.png", {}, 0.75},
       {1, false, 512, "Memory Error!", 0.25, "", "", {{"handles", 2}}},
   };
   const RunInfo run{"p.so", {"fxhost", "render"}, 8, 4, 4, 24, 2, "f_#.png", ""};
@@ -85,6 +97,8 @@ TEST(Report, FramesAndSummary) {
   EXPECT_EQ(report["frames"][1]["result"], 512);
   EXPECT_EQ(report["frames"][1]["held"]["handles"], 2);
   EXPECT_EQ(report["frames"][0]["checksum"], "0, 8, 4x4, 0x0000abcd");
+  EXPECT_EQ(report["frames"][0]["seconds"], 0.75);
+  EXPECT_EQ(report["frames"][0]["render_seconds"], 0.5);
   EXPECT_EQ(report["summary"]["failed"], 1);
   EXPECT_EQ(report["summary"]["failed_frames"], nlohmann::json::array({1}));
   EXPECT_EQ(report["summary"]["frames_per_second"], 1.0);

@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "fxhost/cli/help_text.h"
 #include "fxhost/commands/commands.h"
 #include "fxhost/effect_params.h"
 #include "fxhost/files/image_files.h"
+#include "fxhost/files/program.h"
 #include "fxhost/frames/frame_checksum.h"
 #include "fxhost_cli/run_fxhost.h"
 
@@ -43,7 +45,7 @@ TEST(FxhostCli, BadInputIsOneLineBeforeAnyFileIsWritten) {
       {{"--set", "Row=many", "--output", out}, "Row: \"many\" is not a number"},
       {{"--set", "Return=maybe", "--output", out}, "Return"},
       {{"--set", "Row=1", "--output", out}, "outside the valid range"},
-      {{"--frames", "3-x", "--output", out}, "\"x\" is not a frame number"},
+      {{"--frames", "3-y", "--output", out}, "\"y\" is not a frame number"},
       {{"--layer", (folder / "missing.png").string(), "--output", out}, "missing.png\" does not exist"},
       {{"--layer", (folder / "in.png").string(), "--output", out}, "in.png"},
       {{"--set", "Missing Tile Layer=" + (folder / "gap.png").string(), "--output", out},
@@ -91,7 +93,8 @@ TEST(FxhostCli, BadInputIsOneLineBeforeAnyFileIsWritten) {
       {{"--max-memory", "20K", "--output", out},
        "a frame of 64x36 in 8-bit needs 54.0 KiB, more than the memory budget of 20.0 KiB (--max-memory)"},
       {{"--max-memory", "4K", "--output", out}, "the test card testcard:64x36 needs 9.0 KiB"},
-      {{"--bogus", "--output", out}, "--bogus"},
+      {{"--bogus", "--output", out}, "unknown option --bogus (fxhost render --help for usage)"},
+      {{"--ouput", out}, "unknown option --ouput; did you mean --output? (fxhost render --help for usage)"},
   };
   for (const Case& c : cases) {
     std::vector<std::string> args{"render", "--quiet", "--size", "64x36"};
@@ -107,9 +110,49 @@ TEST(FxhostCli, BadInputIsOneLineBeforeAnyFileIsWritten) {
                   [](const std::string& name) { return name.starts_with("p") && name != "params.json"; });
     EXPECT_EQ(files, (std::vector<std::string>{"bad.json", "fifo.json", "in.png", "params.json"}));
   }
-  EXPECT_EQ(Fxhost({"render"}).status, kExitBadInput);      // no --output
-  EXPECT_EQ(Fxhost({"frobnicate"}).status, kExitBadInput);  // no such command
+  EXPECT_EQ(Fxhost({"render"}).status, kExitBadInput);  // no --output
+  const Outcome no_command = Fxhost({"frobnicate"});
+  EXPECT_EQ(no_command.status, kExitBadInput);
+  EXPECT_EQ(no_command.err, "fxhost: unknown command \"frobnicate\" (fxhost --help for usage)\n");
   EXPECT_EQ(Fxhost({"info", "--plugin", "/no/such/plugin.so"}).status, kExitBadInput);
+  EXPECT_NE(Fxhost({"info", "--bogus"}).err.find("(fxhost info --help for usage)"), std::string::npos);
+}
+
+TEST(FxhostCli, VersionAndRenderHelpWithExamples) {
+  const Outcome version = Fxhost({"--version"});
+  EXPECT_EQ(version.status, kExitOk);
+  EXPECT_EQ(version.out, "fxhost " ZELKRA_PROJECT_VERSION "\n");
+
+  const Outcome help = Fxhost({"render", "--help"});
+  EXPECT_EQ(help.status, kExitOk);
+  EXPECT_NE(help.out.find("-o,--output"), std::string::npos) << help.out;
+  // It ends with the three examples, the last command line last.
+  const std::size_t examples = help.out.rfind("Examples:\n");
+  ASSERT_NE(examples, std::string::npos) << help.out;
+  std::size_t command_lines = 0;
+  for (std::size_t at = help.out.find("\n  fxhost render ", examples); at != std::string::npos;
+       at = help.out.find("\n  fxhost render ", at + 1))
+    ++command_lines;
+  EXPECT_EQ(command_lines, 3u) << help.out;
+  EXPECT_TRUE(help.out.ends_with(std::string(RenderExamples().back().command_line) + "\n")) << help.out;
+}
+
+// Every file a run writes gets its missing folder made: image frames, a movie, the report.
+TEST(FxhostCli, MissingFoldersOfEveryOutputAreMade) {
+  TempFolder folder("folders");
+  std::vector<std::string> outputs{"frames/a/f_####.png"};
+  if (FindProgram("ffmpeg")) outputs.push_back("movie/a/m.gif");
+  for (const std::string& output : outputs) {
+    const std::filesystem::path report = folder / "reports" / output.substr(0, output.find('/')) / "r.json";
+    const Outcome run = Fxhost({"render", "--quiet", "--size", "32x18", "--frames", "0-1", "-o",
+                                (folder / output).string(), "--report", report.string()});
+    EXPECT_EQ(run.status, kExitOk) << run.err;
+    EXPECT_TRUE(std::filesystem::is_regular_file(report)) << report;
+  }
+  EXPECT_TRUE(std::filesystem::is_regular_file(folder / "frames" / "a" / "f_0001.png"));
+  if (outputs.size() > 1) {
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder / "movie" / "a" / "m.gif"));
+  }
 }
 
 // Keyframes are evaluated per frame: each frame of an animated render is the single-frame render of
@@ -182,6 +225,7 @@ TEST(FxhostCli, AFailedFrameFailsTheRunAndLeavesNoFile) {
                       "--output", (folder / "f_####.png").string()});
   EXPECT_EQ(run.status, kExitFailed);
   EXPECT_NE(run.err.find("frame 2: FAILED, result PF_Err_"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("fxhost: 4 frames: 3 done, 0 skipped, 1 failed; "), std::string::npos) << run.err;
   EXPECT_EQ(folder.Files(),
             (std::vector<std::string>{"f_0000.png", "f_0001.png", "f_0003.png", "report.json"}));
   const nlohmann::json report = ReadJson(folder / "report.json");
@@ -252,6 +296,50 @@ TEST(FxhostCli, InjectedFaultsReachSetUpAndFramesAndAreChecked) {
   EXPECT_EQ(frames.status, kExitFailed);
   EXPECT_EQ(ReadJson(folder / "report.json")["summary"]["failed_frames"], nlohmann::json::array({1, 2}));
   EXPECT_EQ(folder.Files(), (std::vector<std::string>{"f_0000.png", "report.json"}));
+}
+
+// Every run ends with a summary line (with --quiet only when a frame failed). A frame's time includes
+// reading and writing, so it is never below the plug-in's own time beside it.
+TEST(FxhostCli, SummaryLineAndWholeFrameTimes) {
+  TempFolder folder("summary");
+  const std::vector<std::string> args{"render",
+                                      "--size",
+                                      "32x18",
+                                      "--frames",
+                                      "0-2",
+                                      "--report",
+                                      (folder / "report.json").string(),
+                                      "-o",
+                                      (folder / "f_#.png").string()};
+  const Outcome run = Fxhost(args);
+  ASSERT_EQ(run.status, kExitOk) << run.err;
+  ASSERT_TRUE(run.err.ends_with(" fps\n")) << run.err;
+  const std::string last = run.err.substr(run.err.rfind('\n', run.err.size() - 2) + 1);
+  EXPECT_TRUE(last.starts_with("fxhost: 3 frames: 3 done, 0 skipped, 0 failed; ")) << run.err;
+  for (const auto& frame : ReadJson(folder / "report.json")["frames"]) {
+    EXPECT_GT(frame["seconds"].get<double>(), 0) << frame.dump();
+    EXPECT_GE(frame["seconds"].get<double>(), frame["render_seconds"].get<double>()) << frame.dump();
+  }
+
+  std::vector<std::string> quiet = args;
+  quiet.insert(quiet.begin() + 1, "--quiet");
+  EXPECT_EQ(Fxhost(quiet).err, "");
+}
+
+// "none" clears a layer parameter, after a --params file or an earlier --set gave it a layer.
+TEST(FxhostCli, NoneClearsALayerParameter) {
+  TempFolder plain("plain"), cleared("cleared"), layered("layered");
+  std::ofstream(layered / "p.json")
+      << R"({"parameters": [{"name": "Missing Tile Layer", "value": "testcard:40x30"}]})";
+  const std::string params = (layered / "p.json").string();
+  ASSERT_EQ(Render(plain, {"--set", "Time=1.5", "--output", "null"}).status, kExitOk);
+  ASSERT_EQ(Render(layered, {"--params", params, "--set", "Time=1.5", "--output", "null"}).status, kExitOk);
+  ASSERT_EQ(Render(cleared, {"--params", params, "--set", "Time=1.5", "--set", "Missing Tile Layer=none",
+                             "--output", "null"})
+                .status,
+            kExitOk);
+  EXPECT_NE(Checksums(layered), Checksums(plain));
+  EXPECT_EQ(Checksums(cleared), Checksums(plain));
 }
 
 TEST(FxhostCli, InfoJsonIsAParamsFileAndShowsVisibility) {
