@@ -9,7 +9,8 @@ set -euo pipefail
 tier=${1:-all}
 native=(cmake ninja-build g++ pkg-config binutils clang-format
         libgtest-dev libgmock-dev libbenchmark-dev
-        libopenimageio-dev libcli11-dev nlohmann-json3-dev ffmpeg)
+        libopenimageio-dev libcli11-dev nlohmann-json3-dev ffmpeg
+        slurmctld slurmd slurm-client munge)
 windows=(g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
          binutils-mingw-w64 icoutils wine wine64 wine32:i386)
 

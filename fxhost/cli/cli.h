@@ -18,7 +18,7 @@
 namespace fxhost {
 
 struct Options {
-  std::string command;  // "info" or "render"
+  std::string command;  // "info", "render" or "report merge"
   std::string plugin;   // the plug-in library
   std::string app_id;   // four characters, "" for the host library's own
   bool json = false;    // info --json
@@ -37,6 +37,15 @@ struct Options {
   bool quiet = false;
   std::string report;  // "" for none
 
+  // render, resuming and sharing the frames with other processes (farms)
+  bool skip_existing = false;  // frames whose output file exists are not rendered
+  std::string share;           // "I/N": task I of N renders its share of the frames; "" for all
+  bool interleave = false;     // the share is every N-th frame rather than a contiguous chunk
+
+  // report merge (with `frames`: the shot's frames)
+  std::vector<std::string> reports;  // the reports to merge, in order
+  std::string merged_report;         // --output of the merge, "" for none
+
   // Test-only (hidden from help): host operations made to fail during the render, each "OP:N" (the
   // Nth call of OP, counted from the first frame on).
   std::vector<std::string> inject_faults;
@@ -54,7 +63,11 @@ std::filesystem::path ProgramPath(const char* argv0);
 // subcommand and options.size and options.depth are filled.
 void BuildCli(CLI::App& app, Options& options);
 
-// The frames to render: --frames, --frame, or frame 0. Throws InputError for a malformed list.
+// Adds `report merge` to `app` (called by BuildCli).
+void AddReportCommands(CLI::App& app, Options& options);
+
+// The frames to render: --frames, --frame, or frame 0, then the --share of them (possibly none).
+// Throws InputError for a malformed list or share.
 std::vector<int> FramesToRender(const Options& options);
 
 // The parameter settings: the --params file first, then each --set in order (the last setting of a

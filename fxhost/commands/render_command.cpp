@@ -11,6 +11,7 @@
 #include "fxhost/commands/host_params.h"
 #include "fxhost/commands/plugin_session.h"
 #include "fxhost/commands/world_image.h"
+#include "fxhost/files/existing_outputs.h"
 #include "fxhost/files/image_convert.h"
 #include "fxhost/files/image_files.h"
 #include "fxhost/files/layer_source.h"
@@ -19,6 +20,7 @@
 #include "fxhost/frames/frame_checksum.h"
 #include "fxhost/frames/progress.h"
 #include "fxhost/frames/report.h"
+#include "fxhost/frames/report_writer.h"
 #include "fxhost/frames/time_base.h"
 #include "fxhost/frames/worker_pool.h"
 #include "host/app_id.h"
@@ -163,11 +165,29 @@ void CheckReportPath(const std::string& report) {
     throw InputError("--report: \"" + report + "\" is a folder");
 }
 
+// A farm task whose share of the frames is empty (more tasks than frames): nothing to render, which
+// is not a failure; its report lists no frames.
+int RenderNoFrames(const Options& options, std::span<const std::string> command_line, std::ostream& err) {
+  err << "fxhost: share " << options.share << " of the frames is empty: nothing to render\n";
+  if (!options.report.empty()) {
+    RunInfo run;
+    run.plugin = options.plugin;
+    run.command.assign(command_line.begin(), command_line.end());
+    run.depth = options.depth ? static_cast<int>(*options.depth) : 0;
+    run.fps = options.fps;
+    run.jobs = 0;
+    run.output = options.output;
+    WriteReport(options.report, ReportJson(run, {}, 0, {}));
+  }
+  return kExitOk;
+}
+
 }  // namespace
 
 int RenderCommand(const Options& options, std::span<const std::string> command_line, std::ostream& err) {
   // What the command line alone tells.
   const std::vector<int> frames = FramesToRender(options);
+  if (frames.empty()) return RenderNoFrames(options, command_line, err);
   const TimeBase time = TimeBaseForFps(options.fps);
   for (int frame : frames) FrameTime(time, frame);
   const OutputSpec output = ParseOutputSpec(options.output, frames.size());
@@ -202,6 +222,7 @@ int RenderCommand(const Options& options, std::span<const std::string> command_l
   }
   if (!options.params_file.empty()) inputs.emplace_back(options.params_file);
   CheckOutputs(output, frames, inputs);
+  FramePlan plan = PlanFrames(output, frames, options.skip_existing);
 
   // The first input picture gives the depth (unless --depth) and the composition's size.
   Image first = LoadLayer(layers[0].source, frames.front(), std::nullopt);
@@ -227,13 +248,33 @@ int RenderCommand(const Options& options, std::span<const std::string> command_l
                                 ? ProgressMode::kQuiet
                                 : (StderrIsTerminal() ? ProgressMode::kTerminal : ProgressMode::kLines);
   Progress progress(frames.size(), mode, err);
-  const int jobs = std::min<int>(options.jobs, static_cast<int>(frames.size()));
+  const int jobs = std::max(1, std::min<int>(options.jobs, static_cast<int>(plan.to_render.size())));
+  RunInfo run;
+  run.plugin = plugin.path().string();
+  run.command.assign(command_line.begin(), command_line.end());
+  run.depth = static_cast<int>(depth);
+  run.width = WidthOf(first);
+  run.height = HeightOf(first);
+  run.fps = options.fps;
+  run.jobs = jobs;
+  run.output = options.output;
+  std::optional<ReportWriter> report_writer;
+  if (!options.report.empty()) report_writer.emplace(options.report, run, frames.size());
   const FrameRenderer renderer(plugin, layers, depth, time, output, movie.get(), jobs == 1);
-  std::vector<FrameResult> results(frames.size());
+  std::vector<FrameResult>& results = plan.results;
+  std::size_t skipped = 0;
+  for (std::size_t i = 0; i < results.size(); ++i) {
+    if (!results[i].skipped) continue;
+    ++skipped;
+    progress.FrameDone(results[i]);
+    if (report_writer) report_writer->FrameDone(i, results[i]);
+  }
   const auto start = std::chrono::steady_clock::now();
-  RunParallel(frames.size(), jobs, [&](std::size_t i) {
+  RunParallel(plan.to_render.size(), jobs, [&](std::size_t k) {
+    const std::size_t i = plan.to_render[k];
     results[i] = renderer.Render(i, frames[i]);
     progress.FrameDone(results[i]);
+    if (report_writer) report_writer->FrameDone(i, results[i]);
   });
   progress.Finish();
 
@@ -267,18 +308,10 @@ int RenderCommand(const Options& options, std::span<const std::string> command_l
   for (const std::string& misuse : plugin.session().ledger().misuse())
     err << "fxhost: host misuse: " << misuse << "\n";
 
-  if (!options.report.empty()) {
-    RunInfo run;
-    run.plugin = plugin.path().string();
-    run.command.assign(command_line.begin(), command_line.end());
-    run.depth = static_cast<int>(depth);
-    run.width = WidthOf(first);
-    run.height = HeightOf(first);
-    run.fps = options.fps;
-    run.jobs = jobs;
-    run.output = options.output;
+  if (!options.report.empty())
     WriteReport(options.report, ReportJson(run, results, wall_seconds, held_at_end));
-  }
+  if (skipped != 0)
+    err << "fxhost: " << skipped << " of " << results.size() << " frames skipped: their files exist\n";
   if (failed != 0) err << "fxhost: " << failed << " of " << results.size() << " frames failed\n";
   return status;
 }

@@ -28,6 +28,7 @@ int RunFxhost(int argc, const char* const* argv, std::ostream& out, std::ostream
 
   try {
     if (options.command == "info") return InfoCommand(options, out);
+    if (options.command == "report merge") return ReportMergeCommand(options, out);
     const std::vector<std::string> command_line(argv, argv + argc);
     return RenderCommand(options, command_line, err);
   } catch (const InputError& e) {

@@ -7,13 +7,16 @@
 //   "run": {"plugin": "...", "command": ["fxhost", "render", ...], "depth": 8, "width": 1920,
 //           "height": 1080, "fps": 24, "jobs": 2, "output": "out/frame_####.png"},
 //   "frames": [
-//     {"frame": 0, "succeeded": true, "result": 0, "message": "", "render_seconds": 0.0123,
+//     {"frame": 0, "status": "rendered", "succeeded": true, "result": 0, "message": "", "render_seconds":
+//     0.0123,
 //      "checksum": "0, 8, 1920x1080, 0x1c291ca3", "output": "out/frame_0000.png", "held": {}}
 //   ],
-//   "summary": {"frames": 24, "succeeded": 24, "failed": 0, "failed_frames": [],
+//   "summary": {"frames": 24, "succeeded": 24, "failed": 0, "failed_frames": [], "skipped": 0,
 //               "wall_seconds": 1.5, "render_seconds": 2.9, "frames_per_second": 16.0,
 //               "held_at_end": {}}
 // }
+// A frame's status is "rendered", "failed" or "skipped" (its file existed: --skip-existing); skipped
+// frames count as succeeded, with no checksum.
 
 #include <filesystem>
 #include <nlohmann/json.hpp>
