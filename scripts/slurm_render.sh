@@ -77,9 +77,12 @@ render_script="$reports/render.sbatch" merge_script="$reports/merge.sbatch"
 {
   echo '#!/bin/bash'
   echo '# Merges every report of the shot, oldest submission first; exits non-zero when the shot is incomplete.'
-  printf 'cd %q || exit 1\n' "$reports"
-  echo 'mapfile -t reports < <(ls report_*_*.json 2>/dev/null | sort -t_ -k2,2n -k3,3n)'
-  printf 'exec %q report merge --frames %q --output merged.json "${reports[@]}"\n' "$fxhost" "$frames"
+  printf 'folder=%q\n' "$reports"
+  echo 'reports=()'
+  echo 'for name in $(cd "$folder" && ls report_*_*.json 2>/dev/null | sort -t_ -k2,2n -k3,3n); do'
+  echo '  reports+=("$folder/$name")'
+  echo 'done'
+  printf 'exec %q report merge --frames %q --output "$folder/merged.json" "${reports[@]}"\n' "$fxhost" "$frames"
 } >"$merge_script"
 
 render_job=$(sbatch --parsable --chdir="$PWD" --job-name=fxhost-render --array=0-$((tasks - 1)) \

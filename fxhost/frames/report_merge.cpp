@@ -74,13 +74,14 @@ NamedReport ReadReportFile(const std::string& path) {
 }
 
 nlohmann::json MergeReports(std::span<const NamedReport> reports,
-                            const std::optional<std::vector<int>>& shot_frames) {
+                            const std::optional<std::vector<int>>& shot_frames,
+                            const ExistingFrameFile& existing_file) {
   CheckSameShot(reports);
   std::map<int, nlohmann::json> chosen;
   for (const NamedReport& r : reports) {
     for (const nlohmann::json& frame : r.report["frames"]) {
       const std::string status = StatusOf(frame);
-      if (status == "missing") continue;  // a merged report's gap
+      if (status == "missing" || status == "unreported") continue;  // a merged report's gaps
       auto [it, is_new] = chosen.try_emplace(frame["frame"].get<int>());
       if (!is_new && status == "skipped" && it->second["status"] == "rendered") continue;
       it->second = frame;
@@ -97,15 +98,28 @@ nlohmann::json MergeReports(std::span<const NamedReport> reports,
   }
   std::sort(frames.begin(), frames.end());
 
+  nlohmann::json run = nlohmann::json::object();
+  nlohmann::json merged_from = nlohmann::json::array();
+  for (const NamedReport& r : reports) {
+    merged_from.push_back(r.name);
+    if (run.empty() && !r.report["frames"].empty()) run = r.report["run"];
+  }
   nlohmann::json frame_list = nlohmann::json::array();
   std::vector<int> missing, failed, unverified;
-  long long rendered = 0, skipped = 0;
+  long long rendered = 0, skipped = 0, unreported = 0;
   double render_seconds = 0;
   for (int number : frames) {
     const auto it = chosen.find(number);
     if (it == chosen.end()) {
-      missing.push_back(number);
-      frame_list.push_back({{"frame", number}, {"status", "missing"}});
+      const std::string file = existing_file && !run.empty() ? existing_file(run, number) : std::string();
+      if (file.empty()) {
+        missing.push_back(number);
+        frame_list.push_back({{"frame", number}, {"status", "missing"}});
+      } else {
+        ++unreported;
+        unverified.push_back(number);
+        frame_list.push_back({{"frame", number}, {"status", "unreported"}, {"output", file}});
+      }
       continue;
     }
     const nlohmann::json& frame = it->second;
@@ -123,12 +137,6 @@ nlohmann::json MergeReports(std::span<const NamedReport> reports,
     frame_list.push_back(frame);
   }
 
-  nlohmann::json run = nlohmann::json::object();
-  nlohmann::json merged_from = nlohmann::json::array();
-  for (const NamedReport& r : reports) {
-    merged_from.push_back(r.name);
-    if (run.empty() && !r.report["frames"].empty()) run = r.report["run"];
-  }
   return {
       {"fxhost_report", 1},
       {"merged_from", merged_from},
@@ -138,6 +146,7 @@ nlohmann::json MergeReports(std::span<const NamedReport> reports,
        {{"frames", frames.size()},
         {"rendered", rendered},
         {"skipped", skipped},
+        {"unreported", unreported},
         {"failed", failed.size()},
         {"missing", missing.size()},
         {"failed_frames", FrameArray(failed)},
@@ -166,6 +175,7 @@ std::string MergeSummaryText(const nlohmann::json& merged) {
   std::string text = std::to_string(s["frames"].get<long long>()) +
                      " frames: " + std::to_string(s["rendered"].get<long long>()) + " rendered, " +
                      std::to_string(s["skipped"].get<long long>()) + " skipped, " +
+                     std::to_string(s["unreported"].get<long long>()) + " unreported, " +
                      std::to_string(s["failed"].get<long long>()) + " failed, " +
                      std::to_string(s["missing"].get<long long>()) + " missing (from " +
                      std::to_string(merged["merged_from"].size()) + " reports)\n";
@@ -174,7 +184,7 @@ std::string MergeSummaryText(const nlohmann::json& merged) {
     if (list.empty()) continue;
     std::string what = key;
     what.resize(what.find('_'));
-    if (what == "unverified") what = "skipped without a checksum in any report";
+    if (what == "unverified") what = "there but rendered in no report (no checksum)";
     text += what + ": " + CompactFrameList(list) + "\n";
   }
   text += s["complete"].get<bool>() ? "shot complete\n" : "shot INCOMPLETE\n";

@@ -29,7 +29,7 @@ class ReportWriter {
   void FrameDone(std::size_t index, const FrameResult& frame);
 
  private:
-  static constexpr double kSpacing = 20;
+  static constexpr double kSpacing = 10;
 
   void Write();
 

@@ -5,8 +5,8 @@
 #include <fstream>
 #include <set>
 
-#include "fxhost/cli/input_error.h"
 #include "effect_params.h"
+#include "fxhost/cli/input_error.h"
 #include "fxhost/frames/frame_share.h"
 #include "fxhost/frames/report.h"
 #include "fxhost/frames/report_merge.h"
@@ -90,18 +90,20 @@ TEST(ReportMerge, LaterReportsWinButASkipKeepsWhatWasRendered) {
       Report("empty.json", {}, 0),  // a task with no frames: its size is not compared
       Report("b.json", {{1, "skipped"}, {2, "rendered"}, {3, "skipped"}, {9, "rendered"}}),
   };
-  const nlohmann::json merged = MergeReports(reports, Frames{0, 1, 2, 3, 4, 5, 7});
+  // Frame 5's file is there although no report names it (its task was killed before reporting it).
+  const auto existing = [](const nlohmann::json&, int frame) { return frame == 5 ? "f_0005.png" : ""; };
+  const nlohmann::json merged = MergeReports(reports, Frames{0, 1, 2, 3, 4, 5, 7}, existing);
   EXPECT_EQ(MergedFrames(merged),
             (std::vector<std::string>{"0 rendered c0 a.json", "1 rendered c1 a.json", "2 rendered c2 b.json",
-                                      "3 skipped  b.json", "4 missing  ", "5 missing  ", "7 missing  "}));
+                                      "3 skipped  b.json", "4 missing  ", "5 unreported  ", "7 missing  "}));
   const nlohmann::json& s = merged["summary"];
-  EXPECT_EQ(s["missing_frames"], nlohmann::json({4, 5, 7}));
-  EXPECT_EQ(s["unverified_frames"], nlohmann::json({3}));
+  EXPECT_EQ(s["missing_frames"], nlohmann::json({4, 7}));
+  EXPECT_EQ(s["unverified_frames"], nlohmann::json({3, 5}));
   EXPECT_FALSE(s["complete"].get<bool>());
   EXPECT_EQ(MergeSummaryText(merged),
-            "7 frames: 3 rendered, 1 skipped, 0 failed, 3 missing (from 3 reports)\n"
-            "missing: 4-5,7\n"
-            "skipped without a checksum in any report: 3\n"
+            "7 frames: 3 rendered, 1 skipped, 1 unreported, 0 failed, 2 missing (from 3 reports)\n"
+            "missing: 4,7\n"
+            "there but rendered in no report (no checksum): 3,5\n"
             "shot INCOMPLETE\n");
 
   // A failure in the newest report is the frame's state; without --frames the shot is what they name.
