@@ -10,7 +10,8 @@ tier=${1:-all}
 native=(cmake ninja-build g++ pkg-config binutils clang-format clang libclang-rt-14-dev
         libgtest-dev libgmock-dev libbenchmark-dev
         libopenimageio-dev libcli11-dev nlohmann-json3-dev libdeflate-dev ffmpeg time
-        libavformat-dev libavcodec-dev libswscale-dev libavutil-dev)
+        libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
+        slurmctld slurmd slurm-client munge)
 windows=(g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
          binutils-mingw-w64 icoutils wine wine64 wine32:i386)
 

@@ -8,6 +8,7 @@
 #include "fxhost/cli/memory_budget.h"
 #include "fxhost/commands/plugin_info_json.h"
 #include "fxhost/frames/frame_list.h"
+#include "fxhost/frames/frame_share.h"
 
 namespace fxhost {
 
@@ -120,6 +121,13 @@ void BuildCli(CLI::App& app, Options& options) {
   AddColourOptions(*render, options);
   render->add_option("--app-id", options.app_id, "Pose as the host with this application id (e.g. PrMr)")
       ->check(app_id_check);
+  render->add_flag("--skip-existing", options.skip_existing,
+                   "Do not render frames whose output file exists (resuming an interrupted run)");
+  auto* share = render->add_option("--share", options.share,
+                                   "Render only task I's share of the frames, of N tasks (I from 0): "
+                                   "a contiguous chunk, e.g. 1/4 for a farm's second task");
+  render->add_flag("--interleave", options.interleave, "With --share: every N-th frame from the I-th on")
+      ->needs(share);
   render
       ->add_option("--inject-fault", options.inject_faults,
                    "Testing aid: make host operations fail, OP:N, OP:N+, OP:N@render (fxhost faults "
@@ -132,10 +140,13 @@ void BuildCli(CLI::App& app, Options& options) {
     options.command = "render";
     options.size = ParseImageSize(options.size_text);
   });
+  AddReportCommands(app, options);
 }
 
 std::vector<int> FramesToRender(const Options& options) {
-  return options.frames ? ParseFrameList(*options.frames) : std::vector<int>{0};
+  const std::vector<int> frames = options.frames ? ParseFrameList(*options.frames) : std::vector<int>{0};
+  if (options.share.empty()) return frames;
+  return ShareOfFrames(frames, ParseFrameShare(options.share), options.interleave);
 }
 
 std::vector<ParamSetting> SettingsFromOptions(const Options& options, std::span<const ParamInfo> params) {

@@ -18,7 +18,7 @@
 namespace fxhost {
 
 struct Options {
-  std::string command;  // "info", "render" or "faults"
+  std::string command;  // "info", "render", "faults" or "report merge"
   std::string plugin;   // the plug-in library
   std::string app_id;   // four characters, "" for the host library's own
   bool json = false;    // info --json
@@ -42,6 +42,15 @@ struct Options {
   std::string working_space;              // "": the input layer's
   std::string output_space;               // "": the output format's
 
+  // render, resuming and sharing the frames with other processes (farms)
+  bool skip_existing = false;  // frames whose output file exists are not rendered
+  std::string share;           // "I/N": task I of N renders its share of the frames; "" for all
+  bool interleave = false;     // the share is every N-th frame rather than a contiguous chunk
+
+  // report merge (with `frames`: the shot's frames)
+  std::vector<std::string> reports;  // the reports to merge, in order
+  std::string merged_report;         // --output of the merge, "" for none
+
   // Testing aid: host operations made to fail, each OP:N, OP:N+ or either with @render (see
   // fault_option.h).
   std::vector<std::string> inject_faults;
@@ -59,7 +68,11 @@ std::filesystem::path ProgramPath(const char* argv0);
 // subcommand and options.size and options.depth are filled.
 void BuildCli(CLI::App& app, Options& options);
 
-// The frames to render: --frames, --frame, or frame 0. Throws InputError for a malformed list.
+// Adds `report merge` to `app` (called by BuildCli).
+void AddReportCommands(CLI::App& app, Options& options);
+
+// The frames to render: --frames, --frame, or frame 0, then the --share of them (possibly none).
+// Throws InputError for a malformed list or share.
 std::vector<int> FramesToRender(const Options& options);
 
 // The parameter settings: the --params file first, then each --set in order (the last setting of a

@@ -15,6 +15,7 @@
 #include "fxhost/commands/plugin_session.h"
 #include "fxhost/commands/render_layers.h"
 #include "fxhost/commands/world_image.h"
+#include "fxhost/files/existing_outputs.h"
 #include "fxhost/files/folders.h"
 #include "fxhost/files/image_convert.h"
 #include "fxhost/files/image_files.h"
@@ -23,6 +24,7 @@
 #include "fxhost/frames/frame_checksum.h"
 #include "fxhost/frames/progress.h"
 #include "fxhost/frames/report.h"
+#include "fxhost/frames/report_writer.h"
 #include "fxhost/frames/run_summary.h"
 #include "fxhost/frames/stop_signals.h"
 #include "fxhost/frames/time_base.h"
@@ -172,11 +174,29 @@ std::uint64_t SharedBytes(const Image& first, const std::vector<RenderLayer>& la
   return bytes;
 }
 
+// A farm task whose share of the frames is empty (more tasks than frames): nothing to render, which
+// is not a failure; its report lists no frames.
+int RenderNoFrames(const Options& options, std::span<const std::string> command_line, std::ostream& err) {
+  err << "fxhost: share " << options.share << " of the frames is empty: nothing to render\n";
+  if (!options.report.empty()) {
+    RunInfo run;
+    run.plugin = options.plugin;
+    run.command.assign(command_line.begin(), command_line.end());
+    run.depth = options.depth ? static_cast<int>(*options.depth) : 0;
+    run.fps = options.fps;
+    run.jobs = 0;
+    run.output = options.output;
+    WriteReport(options.report, ReportJson(run, {}, 0, {}));
+  }
+  return kExitOk;
+}
+
 }  // namespace
 
 int RenderCommand(const Options& options, std::span<const std::string> command_line, std::ostream& err) {
   // What the command line alone tells.
   const std::vector<int> frames = FramesToRender(options);
+  if (frames.empty()) return RenderNoFrames(options, command_line, err);
   const TimeBase time = TimeBaseForFps(options.fps);
   for (int frame : frames) FrameTime(time, frame);
   const OutputSpec output = ParseOutputSpec(options.output, frames.size());
@@ -210,6 +230,7 @@ int RenderCommand(const Options& options, std::span<const std::string> command_l
   inputs.push_back(plugin.path());
   CheckOutputs(output, frames, inputs);
   if (!options.report.empty()) CheckReportFile(options.report, output, frames, inputs);
+  FramePlan plan = PlanFrames(output, frames, options.skip_existing);
 
   // The input layer's first picture gives the composition's size, its colour space the working space
   // (unless --working-space) and its depth the render's (unless --depth).
@@ -237,7 +258,7 @@ int RenderCommand(const Options& options, std::span<const std::string> command_l
                                 ? ProgressMode::kQuiet
                                 : (StderrIsTerminal() ? ProgressMode::kTerminal : ProgressMode::kLines);
   Progress progress(frames.size(), mode, err);
-  const int jobs_asked = std::min<int>(options.jobs, static_cast<int>(frames.size()));
+  const int jobs_asked = std::max(1, std::min<int>(options.jobs, static_cast<int>(plan.to_render.size())));
   const std::uint64_t shared = SharedBytes(first, layers, depth);
   const int jobs = JobsWithinBudget(
       budget, shared, FrameBytes(WidthOf(first), HeightOf(first), depth), jobs_asked,
@@ -247,17 +268,36 @@ int RenderCommand(const Options& options, std::span<const std::string> command_l
     err << "fxhost: " << jobs << " frames at a time fit the memory budget of " << FormatBytes(budget)
         << " (--max-memory), not " << jobs_asked << "\n";
   }
+  RunInfo run;
+  run.plugin = plugin.path().string();
+  run.command.assign(command_line.begin(), command_line.end());
+  run.depth = static_cast<int>(depth);
+  run.width = WidthOf(first);
+  run.height = HeightOf(first);
+  run.fps = options.fps;
+  run.jobs = jobs;
+  run.output = options.output;
+  std::optional<ReportWriter> report_writer;
+  if (!options.report.empty()) report_writer.emplace(options.report, run, frames.size());
   WorldPool worlds;
   const FrameRenderer renderer(plugin, layers, depth, colour, time, output, movie.get(), jobs == 1, worlds,
                                (budget - shared) / static_cast<std::uint64_t>(jobs));
-  std::vector<FrameResult> results(frames.size());
-  std::vector<char> started(frames.size(), 0);
+  std::vector<FrameResult>& results = plan.results;
+  std::vector<char> started(results.size(), 0);
+  for (std::size_t i = 0; i < results.size(); ++i) {
+    if (!results[i].skipped) continue;
+    started[i] = 1;
+    progress.FrameDone(results[i]);
+    if (report_writer) report_writer->FrameDone(i, results[i]);
+  }
   const auto start = std::chrono::steady_clock::now();
-  RunParallel(frames.size(), jobs, [&](std::size_t i) {
+  RunParallel(plan.to_render.size(), jobs, [&](std::size_t k) {
+    const std::size_t i = plan.to_render[k];
     if (StopSignals::Received() != 0) return;  // once a stop is asked, no new frame starts
     started[i] = 1;
     results[i] = renderer.Render(i, frames[i]);
     progress.FrameDone(results[i]);
+    if (report_writer) report_writer->FrameDone(i, results[i]);
   });
   progress.Finish();
   if (StopSignals::Received() != 0) results = FramesStarted(results, started);
@@ -301,15 +341,6 @@ int RenderCommand(const Options& options, std::span<const std::string> command_l
     err << "fxhost: host misuse: " << misuse << "\n";
 
   if (!options.report.empty()) {
-    RunInfo run;
-    run.plugin = plugin.path().string();
-    run.command.assign(command_line.begin(), command_line.end());
-    run.depth = static_cast<int>(depth);
-    run.width = plugin.effect().settings().width;
-    run.height = plugin.effect().settings().height;
-    run.fps = options.fps;
-    run.jobs = jobs;
-    run.output = options.output;
     if (const int signal = StopSignals::Received(); signal != 0) run.stopped_by = SignalName(signal);
     WriteReport(options.report, ReportJson(run, results, wall_seconds, held_at_end));
   }

@@ -37,6 +37,7 @@ int RunFxhost(int argc, const char* const* argv, std::ostream& out, std::ostream
       out << FaultOptionHelp();
       return kExitOk;
     }
+    if (options.command == "report merge") return ReportMergeCommand(options, out);
     const std::vector<std::string> command_line(argv, argv + argc);
     return RenderCommand(options, command_line, err);
   } catch (const InputError& e) {

@@ -23,8 +23,16 @@ struct FrameResult {
   // when frames render one at a time (--jobs 1); with frames in parallel it stays empty and the
   // report's held_at_end, after the set-downs, is the check.
   HeldResources held;
-  double seconds = 0;    // the whole frame: reading its layers, rendering and writing it
-  bool skipped = false;  // not rendered: its output was there already (and succeeded is true)
+  double seconds = 0;  // the whole frame: reading its layers, rendering and writing it
+  // Not rendered because its output file already existed (--skip-existing); then `succeeded` is true
+  // (the frame is there), `output` names the file and `checksum` is empty.
+  bool skipped = false;
 };
+
+// "rendered", "failed" or "skipped": the frame's status as the report and the merge name it.
+inline const char* FrameStatusName(const FrameResult& frame) {
+  if (frame.skipped) return "skipped";
+  return frame.succeeded ? "rendered" : "failed";
+}
 
 }  // namespace fxhost

@@ -33,17 +33,21 @@ std::string FormatDuration(double seconds) {
   return text;
 }
 
-std::string ProgressLine(std::size_t done, std::size_t total, double elapsed_seconds) {
-  char text[96];
-  const double fps = elapsed_seconds > 0 ? static_cast<double>(done) / elapsed_seconds : 0;
-  std::snprintf(text, sizeof text, "frames %zu/%zu  %.1f fps", done, total, fps);
+std::string ProgressLine(std::size_t done, std::size_t total, double elapsed_seconds, std::size_t skipped) {
+  char text[128];
+  const double fps = elapsed_seconds > 0 ? static_cast<double>(done - skipped) / elapsed_seconds : 0;
+  std::snprintf(text, sizeof text, "frames %zu/%zu", done, total);
   std::string line = text;
+  if (skipped > 0) line += " (" + std::to_string(skipped) + " skipped)";
+  std::snprintf(text, sizeof text, "  %.1f fps", fps);
+  line += text;
   if (done > 0 && done < total && fps > 0) line += "  " + FormatDuration((total - done) / fps) + " left";
   return line;
 }
 
 std::string FrameLine(const FrameResult& frame) {
   std::string line = "frame " + std::to_string(frame.frame) + ": ";
+  if (frame.skipped) return line + "skipped, " + frame.output + " exists";
   if (!frame.succeeded) {
     line += "FAILED";
     if (frame.result != 0) line += ", result " + host::result_text(frame.result);
@@ -63,13 +67,14 @@ Progress::Progress(std::size_t total, ProgressMode mode, std::ostream& out)
 void Progress::FrameDone(const FrameResult& frame) {
   std::lock_guard lock(mutex_);
   ++done_;
+  if (frame.skipped) ++skipped_;
   const bool show_line = !frame.succeeded || mode_ == ProgressMode::kLines;
   if (mode_ == ProgressMode::kTerminal) {
     // Clear the updating line, print a failure above it, then redraw it.
     if (line_open_) out_ << "\r\033[K";
     if (show_line) out_ << FrameLine(frame) << "\n";
     const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-    out_ << ProgressLine(done_, total_, elapsed) << std::flush;
+    out_ << ProgressLine(done_, total_, elapsed, skipped_) << std::flush;
     line_open_ = true;
   } else if (show_line) {
     out_ << FrameLine(frame) << std::endl;

@@ -7,6 +7,7 @@ namespace fxhost {
 
 nlohmann::json FrameResultJson(const FrameResult& frame) {
   return {{"frame", frame.frame},
+          {"status", FrameStatusName(frame)},
           {"succeeded", frame.succeeded},
           {"result", frame.result},
           {"message", frame.message},
@@ -22,9 +23,11 @@ nlohmann::json ReportJson(const RunInfo& run, std::span<const FrameResult> frame
   nlohmann::json frame_list = nlohmann::json::array();
   nlohmann::json failed_frames = nlohmann::json::array();
   double render_seconds = 0;
+  long long skipped = 0;
   for (const FrameResult& f : frames) {
     frame_list.push_back(FrameResultJson(f));
     if (!f.succeeded) failed_frames.push_back(f.frame);
+    if (f.skipped) ++skipped;
     render_seconds += f.render_seconds;
   }
   const auto count = static_cast<long long>(frames.size());
@@ -46,6 +49,7 @@ nlohmann::json ReportJson(const RunInfo& run, std::span<const FrameResult> frame
         {"succeeded", count - failed},
         {"failed", failed},
         {"failed_frames", failed_frames},
+        {"skipped", skipped},
         {"wall_seconds", wall_seconds},
         {"render_seconds", render_seconds},
         {"frames_per_second", wall_seconds > 0 ? static_cast<double>(count) / wall_seconds : 0.0},

@@ -7,11 +7,11 @@
 //   "run": {"plugin": "...", "command": ["fxhost", "render", ...], "depth": 8, "width": 1920,
 //           "height": 1080, "fps": 24, "jobs": 2, "output": "out/frame_####.png"},
 //   "frames": [
-//     {"frame": 0, "succeeded": true, "result": 0, "message": "", "seconds": 0.0151,
-//      "render_seconds": 0.0123, "checksum": "0, 8, 1920x1080, 0x1c291ca3", "output": "out/frame_0000.png",
-//      "held": {}}
+//     {"frame": 0, "status": "rendered", "succeeded": true, "result": 0, "message": "",
+//      "seconds": 0.0151, "render_seconds": 0.0123, "checksum": "0, 8, 1920x1080, 0x1c291ca3",
+//      "output": "out/frame_0000.png", "held": {}}
 //   ],
-//   "summary": {"frames": 24, "succeeded": 24, "failed": 0, "failed_frames": [],
+//   "summary": {"frames": 24, "succeeded": 24, "failed": 0, "failed_frames": [], "skipped": 0,
 //               "wall_seconds": 1.5, "render_seconds": 2.9, "frames_per_second": 16.0,
 //               "held_at_end": {}}
 // }
@@ -19,6 +19,8 @@
 // "stopped_by": "SIGTERM".
 // A frame's "seconds" is the whole frame (reading its layers, rendering, writing it), its
 // "render_seconds" the plug-in's pre-render and render alone.
+// A frame's status is "rendered", "failed" or "skipped" (its file existed: --skip-existing); skipped
+// frames count as succeeded, with no checksum.
 
 #include <filesystem>
 #include <nlohmann/json.hpp>

@@ -372,5 +372,83 @@ TEST(FxhostCli, InfoJsonIsAParamsFileAndShowsVisibility) {
   EXPECT_EQ(hidden, (std::vector<std::string>{"Position", "Fit"}));
 }
 
+// A re-run with --skip-existing renders only the frames whose files are missing, and writes them as
+// the first run did.
+TEST(FxhostCli, SkipExistingRendersOnlyTheMissingFrames) {
+  TempFolder folder("skip");
+  const std::string out = (folder / "f_####.png").string();
+  const std::vector<std::string> args{"--frames", "0-3", "--set", "Time=0@0,3@3", "--output", out};
+  ASSERT_EQ(Render(folder, args).status, kExitOk);
+  const std::vector<std::string> first = Checksums(folder);
+  const std::string frame3 = FileBytes(folder / "f_0003.png");
+  std::filesystem::remove(folder / "f_0001.png");
+  std::filesystem::remove(folder / "f_0003.png");
+
+  std::vector<std::string> again = args;
+  again.push_back("--skip-existing");
+  const Outcome run = Render(folder, again);
+  ASSERT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_NE(run.err.find("2 of 4 frames skipped"), std::string::npos) << run.err;
+  const nlohmann::json report = ReadJson(folder / "report.json");
+  std::vector<std::string> statuses;
+  for (const auto& frame : report["frames"]) statuses.push_back(frame["status"]);
+  EXPECT_EQ(statuses, (std::vector<std::string>{"skipped", "rendered", "skipped", "rendered"}));
+  EXPECT_EQ(report["frames"][1]["checksum"], first[1]);
+  EXPECT_EQ(report["frames"][3]["checksum"], first[3]);
+  EXPECT_EQ(report["summary"]["skipped"], 2);
+  EXPECT_EQ(FileBytes(folder / "f_0003.png"), frame3);
+
+  // Everything there: nothing rendered, still a success. A movie or null output cannot be resumed.
+  EXPECT_EQ(Render(folder, again).status, kExitOk);
+  EXPECT_EQ(ReadJson(folder / "report.json")["summary"]["skipped"], 4);
+  const Outcome movie = Render(folder, {"--skip-existing", "--output", (folder / "m.gif").string()});
+  EXPECT_EQ(movie.status, kExitBadInput);
+  EXPECT_NE(movie.err.find("--skip-existing needs image files"), std::string::npos) << movie.err;
+}
+
+// A shot rendered as three shares (one interleaved run of two) merges into the one-process render.
+TEST(FxhostCli, SharesOfAShotMergeIntoTheWholeRender) {
+  TempFolder whole("whole"), shares("shares");
+  const std::vector<std::string> shot{"--frames", "0-9", "--set", "Time=0@0,5@9", "--output", "null"};
+  ASSERT_EQ(Render(whole, shot).status, kExitOk);
+
+  auto share = [&](const std::string& name, std::vector<std::string> extra) {
+    std::vector<std::string> args{"render", "--quiet",  "--size",
+                                  "64x36",  "--report", (shares / name).string()};
+    args.insert(args.end(), shot.begin(), shot.end());
+    args.insert(args.end(), extra.begin(), extra.end());
+    return Fxhost(args).status;
+  };
+  ASSERT_EQ(share("a.json", {"--share", "0/2"}), kExitOk);
+  ASSERT_EQ(share("b.json", {"--share", "0/2", "--interleave"}), kExitOk);  // 0,2,4,6,8 again
+  ASSERT_EQ(share("c.json", {"--share", "1/2", "--interleave"}), kExitOk);  // 1,3,5,7,9
+  const std::string a = (shares / "a.json").string(), b = (shares / "b.json").string(),
+                    c = (shares / "c.json").string(), merged = (shares / "merged.json").string();
+  EXPECT_EQ(ReadJson(a)["frames"].size(), 5u);
+
+  const Outcome merge = Fxhost({"report", "merge", a, b, c, "--frames", "0-9", "--output", merged});
+  EXPECT_EQ(merge.status, kExitOk) << merge.out << merge.err;
+  EXPECT_EQ(merge.out,
+            "10 frames: 10 rendered, 0 skipped, 0 unreported, 0 failed, 0 missing (from 3 reports)\nshot "
+            "complete\n");
+  const nlohmann::json merged_report = ReadJson(merged);
+  std::vector<std::string> lines;
+  for (const auto& frame : merged_report["frames"]) lines.push_back(frame["checksum"]);
+  EXPECT_EQ(lines, Checksums(whole));
+
+  // Frames no report has: the merge names them and fails.
+  const Outcome incomplete = Fxhost({"report", "merge", a, "--frames", "0-11"});
+  EXPECT_EQ(incomplete.status, kExitFailed);
+  EXPECT_NE(incomplete.out.find("\nmissing: 5-11\n"), std::string::npos) << incomplete.out;
+  EXPECT_EQ(Fxhost({"report", "merge", a, "--frames", "0-x"}).status, kExitBadInput);
+
+  // More tasks than frames: a task with none renders nothing and succeeds.
+  const Outcome none = Fxhost({"render", "--frames", "0-1", "--share", "2/3", "--output", "null", "--report",
+                               (shares / "none.json").string()});
+  EXPECT_EQ(none.status, kExitOk) << none.err;
+  EXPECT_TRUE(ReadJson(shares / "none.json")["frames"].empty());
+  EXPECT_EQ(Fxhost({"render", "--share", "3/3", "--output", "null"}).status, kExitBadInput);
+}
+
 }  // namespace
 }  // namespace fxhost
