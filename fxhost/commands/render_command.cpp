@@ -34,7 +34,7 @@
 #include "host/render_frame.h"
 
 namespace fxhost {
-namespace {}
+namespace {
 
 HeldResources HeldIncrease(const HeldResources& after, const HeldResources& before) {
   HeldResources increase;

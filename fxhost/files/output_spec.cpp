@@ -10,6 +10,7 @@
 
 #include "fxhost/cli/input_error.h"
 #include "fxhost/files/atomic_file.h"
+#include "fxhost/files/folders.h"
 #include "fxhost/files/name_limit.h"
 
 namespace fxhost {
@@ -111,27 +112,8 @@ void CheckOutputFile(std::string_view option, const std::filesystem::path& outpu
   std::filesystem::path folder = output.parent_path();
   if (folder.empty()) folder = ".";
   if (!folders_checked.insert(folder).second) return;
-  // A folder that does not exist yet is made before the first frame (CreateOutputFolders); its
-  // nearest existing ancestor must then be a folder that takes new entries.
-  std::filesystem::path existing = folder;
-  while (!std::filesystem::exists(existing, error) && existing.has_relative_path()) {
-    existing = existing.parent_path().empty() ? "." : existing.parent_path();
-  }
-  if (!std::filesystem::is_directory(existing, error)) {
-    throw InputError(what + ": the folder " + Quoted(folder) + " cannot be made: " + Quoted(existing) +
-                     " is not a folder");
-  }
-  if (!FolderTakesFiles(existing))
-    throw InputError(what + ": the folder " + Quoted(existing) + " is not writable");
-}
-
-void CreateFolderOf(const std::filesystem::path& file) {
-  const std::filesystem::path folder = file.parent_path();
-  if (folder.empty()) return;
-  std::error_code error;
-  std::filesystem::create_directories(folder, error);
-  if (error)
-    throw std::runtime_error("cannot make the output folder " + Quoted(folder) + ": " + error.message());
+  // A folder that does not exist yet is made before the first frame (CreateOutputFolders).
+  CheckFolderCanBeMade(output, what);
 }
 
 }  // namespace
@@ -154,15 +136,12 @@ void CheckReportFile(const std::filesystem::path& report, const OutputSpec& spec
 }
 
 void CreateOutputFolders(const OutputSpec& spec, std::span<const int> frames) {
-  std::set<std::filesystem::path> folders;
-  for (const auto& output : OutputFiles(spec, frames)) {
-    if (folders.insert(output.parent_path()).second) CreateFolderOf(output);
-  }
-  MakeFoldersFor(files);
+  MakeFoldersFor(OutputFiles(spec, frames));
 }
 
 void CreateReportFolder(const std::filesystem::path& report) {
-  CreateFolderOf(report);
+  const std::filesystem::path files[] = {report};
+  MakeFoldersFor(files);
 }
 
 }  // namespace fxhost
