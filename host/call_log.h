@@ -26,10 +26,14 @@ class CallLog {
   std::vector<std::string> calls_of(std::string_view op) const;
   std::size_t count(std::string_view op) const;
   void clear();
+  // Whether calls are recorded (they are unless switched off). A long render that reads no log
+  // switches it off: recorded, every frame's calls would be kept until the session ends.
+  void set_recording(bool on);
 
  private:
   mutable std::mutex mutex_;
   std::vector<Call> calls_;
+  bool recording_ = true;
 };
 
 namespace detail {

@@ -27,6 +27,7 @@ std::string CommandFailure(const std::string& command, const host::CommandResult
 
 PluginSession::PluginSession(const std::filesystem::path& plugin, const host::EffectSettings& settings)
     : module_(OpenModule(plugin)), effect_(module_, session_, settings) {
+  session_.log().set_recording(false);  // fxhost reads no call log; kept, it would grow with every frame
   const host::CommandResult setup = effect_.global_setup();
   if (setup.err != PF_Err_NONE) throw PluginError(CommandFailure("global set-up", setup));
   global_ = true;
