@@ -29,6 +29,7 @@ PluginSession::PluginSession(const std::filesystem::path& plugin, const host::Ef
                              std::span<const host::FaultRule> faults)
     : module_(OpenModule(plugin)), effect_(module_, session_, settings) {
   for (const host::FaultRule& rule : faults) session_.faults().fail(rule);
+  session_.log().set_recording(false);  // fxhost reads no call log; kept, it would grow with every frame
   const host::CommandResult setup = effect_.global_setup();
   if (setup.err != PF_Err_NONE) throw PluginError(CommandFailure("global set-up", setup));
   global_ = true;

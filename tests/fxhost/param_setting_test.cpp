@@ -170,7 +170,7 @@ TEST(ParamsJson, EntriesInEveryAcceptedFormAndTheirErrors) {
       {R"({"parameters": [{"name": "Row", "value": 9000}]})", "outside the valid range"},
       {R"({"parameters": [{"name": "Missing Tile Layer", "value": 3}]})", "takes a file name"},
       {R"({"parameters": [{"name": "Time", "keyframes": [{"frame": 1.5, "value": 0}]}]})",
-       "whole-number \"frame\""},
+       "\"frame\" is not a whole number"},
       {R"({"parameters": [{"name": "Time", "keyframes": [{"frame": 1, "value": 0}, {"frame": 1, "value": 2}]}]})",
        "frame 1 has two keys"},
   };

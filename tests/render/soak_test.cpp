@@ -49,6 +49,7 @@ TEST_P(SoakTest, RandomFramesLeaveNothingHeldAndMemoryFlat) {
   const host::PixelDepth depths[] = {host::PixelDepth::k8Bit, host::PixelDepth::k16Bit,
                                      host::PixelDepth::kFloat};
 
+  log().set_recording(false);  // as a long render runs: a recorded log keeps every call
   long long resident_after_warm_up = 0;
   long failed = 0;
   for (long frame = 0; frame < frames; ++frame) {
@@ -85,7 +86,7 @@ TEST_P(SoakTest, RandomFramesLeaveNothingHeldAndMemoryFlat) {
   EXPECT_EQ(failed, 0);
   EXPECT_THAT(held(), testing::IsEmpty());
   if (!kSanitized) {
-    EXPECT_LT(resident_at_end - resident_after_warm_up, 16LL << 20);
+    EXPECT_LT(resident_at_end - resident_after_warm_up, 2LL << 20);
   }
 }
 
