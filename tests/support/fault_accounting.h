@@ -106,6 +106,7 @@ inline bool AllowedMessage(PF_Cmd cmd, std::string_view message) {
 inline std::vector<std::byte> PixelsOf(const host::WorldBuffer& world) {
   std::vector<std::byte> pixels;
   const std::size_t row = static_cast<std::size_t>(world.width()) * host::BytesPerPixel(world.depth());
+  if (world.world().data == nullptr) return pixels;
   for (A_long y = 0; y < world.height(); ++y) {
     const auto* bytes = reinterpret_cast<const std::byte*>(world.world().data) + y * world.rowbytes();
     pixels.insert(pixels.end(), bytes, bytes + row);
