@@ -39,6 +39,7 @@ struct Frame {
 void Fill(host::WorldBuffer& world, const std::vector<std::uint8_t>& bytes) {
   const std::size_t row = static_cast<std::size_t>(world.width()) * host::BytesPerPixel(world.depth());
   std::size_t next = 0;
+  if (world.world().data == nullptr) return;  // no pixels (a width of 0 with padded rows)
   for (A_long y = 0; y < world.height(); ++y) {
     auto* out = reinterpret_cast<std::uint8_t*>(world.world().data) + y * world.rowbytes();
     for (std::size_t i = 0; i < row; ++i) {

@@ -39,11 +39,13 @@ inline constexpr host::Resource kResources[] = {
 };
 
 // What the session's host still holds beyond what its refused releases kept, one line per kind
-// ("handle: 2 held, 1 kept by refused releases"); empty when nothing else is held.
-inline std::vector<std::string> UnexplainedHeld(host::Session& session) {
+// ("handle: 2 held, 1 kept by refused releases"); empty when nothing else is held. A set-down (or
+// resetup) that reported failure (e.g. the handle suite refused to it) may keep the data handle it was
+// to dispose of; `handles_allowed` counts those and any the plug-in keeps by design.
+inline std::vector<std::string> UnexplainedHeld(host::Session& session, long handles_allowed = 0) {
   std::vector<std::string> lines;
   for (host::Resource kind : kResources) {
-    long kept = 0;
+    long kept = kind == host::Resource::Handle ? handles_allowed : 0;
     for (const RefusedRelease& release : kReleases) {
       if (release.keeps == kind) kept += session.faults().failed(release.op);
     }
@@ -104,6 +106,7 @@ inline bool AllowedMessage(PF_Cmd cmd, std::string_view message) {
 inline std::vector<std::byte> PixelsOf(const host::WorldBuffer& world) {
   std::vector<std::byte> pixels;
   const std::size_t row = static_cast<std::size_t>(world.width()) * host::BytesPerPixel(world.depth());
+  if (world.world().data == nullptr) return pixels;
   for (A_long y = 0; y < world.height(); ++y) {
     const auto* bytes = reinterpret_cast<const std::byte*>(world.world().data) + y * world.rowbytes();
     pixels.insert(pixels.end(), bytes, bytes + row);
