@@ -172,13 +172,14 @@ int RenderCommand(const Options& options, std::span<const std::string> command_l
   const std::vector<ParamInfo> params = ParamInfosFromStore(plugin.effect().params());
   const std::vector<ParamSetting> param_settings = SettingsFromOptions(options, params);
   std::vector<RenderLayer> layers =
-      OpenRenderLayers(options, params, param_settings, frames, static_cast<std::size_t>(options.jobs) + 1);
+      OpenRenderLayers(options, param_settings, frames, static_cast<std::size_t>(options.jobs) + 1);
   std::vector<std::filesystem::path> inputs;
   for (const RenderLayer& layer : layers) {
     for (auto& file : layer.pictures->files()) inputs.push_back(file);
   }
   if (!options.params_file.empty()) inputs.emplace_back(options.params_file);
   CheckOutputs(output, frames, inputs);
+  ReadRenderLayers(options, params, layers);
 
   // The input layer's first picture gives the composition's size, its colour space the working space
   // (unless --working-space) and its depth the render's (unless --depth).
