@@ -221,7 +221,7 @@ int RenderCommand(const Options& options, std::span<const std::string> command_l
   const std::vector<ParamInfo> params = ParamInfosFromStore(plugin.effect().params());
   const std::vector<ParamSetting> param_settings = SettingsFromOptions(options, params);
   std::vector<RenderLayer> layers =
-      OpenRenderLayers(options, params, param_settings, frames, static_cast<std::size_t>(options.jobs) + 1);
+      OpenRenderLayers(options, param_settings, frames, static_cast<std::size_t>(options.jobs) + 1);
   std::vector<std::filesystem::path> inputs;
   for (const RenderLayer& layer : layers) {
     for (auto& file : layer.pictures->files()) inputs.push_back(file);
@@ -230,6 +230,7 @@ int RenderCommand(const Options& options, std::span<const std::string> command_l
   inputs.push_back(plugin.path());
   CheckOutputs(output, frames, inputs);
   if (!options.report.empty()) CheckReportFile(options.report, output, frames, inputs);
+  ReadRenderLayers(options, params, layers);
   FramePlan plan = PlanFrames(output, frames, options.skip_existing);
 
   // The input layer's first picture gives the composition's size, its colour space the working space

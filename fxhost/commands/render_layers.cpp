@@ -34,9 +34,8 @@ void ApplyInputSpaces(const Options& options, std::span<const ParamInfo> params,
 
 }  // namespace
 
-std::vector<RenderLayer> OpenRenderLayers(const Options& options, std::span<const ParamInfo> params,
-                                          std::span<const ParamSetting> settings, std::span<const int> frames,
-                                          std::size_t keep) {
+std::vector<RenderLayer> OpenRenderLayers(const Options& options, std::span<const ParamSetting> settings,
+                                          std::span<const int> frames, std::size_t keep) {
   std::vector<RenderLayer> layers;
   auto open = [&](PF_ParamIndex index, std::string name, LayerSource source) {
     RenderLayer layer;
@@ -45,7 +44,6 @@ std::vector<RenderLayer> OpenRenderLayers(const Options& options, std::span<cons
     layer.pictures =
         std::make_unique<LayerPictures>(std::move(source), frames, layer.name, keep,
                                         options.max_memory != 0 ? options.max_memory : DefaultMemoryBudget());
-    layer.colour_space = layer.pictures->colour_space();
     layers.push_back(std::move(layer));
   };
   open(0, "--layer", ParseLayerSource(options.layer.empty() ? "testcard" : options.layer, options.size));
@@ -53,8 +51,16 @@ std::vector<RenderLayer> OpenRenderLayers(const Options& options, std::span<cons
     if (setting.type == ParamType::kLayer && setting.layer.kind != LayerSource::Kind::kNone)
       open(setting.index, setting.name, setting.layer);
   }
-  ApplyInputSpaces(options, params, layers);
   return layers;
+}
+
+void ReadRenderLayers(const Options& options, std::span<const ParamInfo> params,
+                      std::span<RenderLayer> layers) {
+  for (RenderLayer& layer : layers) {
+    layer.pictures->Open();
+    layer.colour_space = layer.pictures->colour_space();
+  }
+  ApplyInputSpaces(options, params, layers);
 }
 
 std::string WorkingSpace(const Options& options, const RenderLayer& input) {

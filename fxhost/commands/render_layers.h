@@ -33,12 +33,16 @@ struct RenderColour {
   bool converts = false;         // a layer or the output is converted
 };
 
-// Opens the input layer and every layer parameter's layer for the frames, applying --input-space;
+// The input layer and every layer parameter's layer for the frames, their files checked to exist;
 // `keep`: how many decoded movie frames may wait for a worker (see LayerPictures).
 // Throws InputError for a missing or unreadable file, a short movie or an unknown colour space.
-std::vector<RenderLayer> OpenRenderLayers(const Options& options, std::span<const ParamInfo> params,
-                                          std::span<const ParamSetting> settings, std::span<const int> frames,
-                                          std::size_t keep);
+std::vector<RenderLayer> OpenRenderLayers(const Options& options, std::span<const ParamSetting> settings,
+                                          std::span<const int> frames, std::size_t keep);
+
+// Reads each layer's first picture (LayerPictures::Open) and its colour space, applying --input-space.
+// Throws InputError for an unreadable file, a short movie or an unknown colour space.
+void ReadRenderLayers(const Options& options, std::span<const ParamInfo> params,
+                      std::span<RenderLayer> layers);
 
 // The working space: --working-space, else the input layer's space.
 std::string WorkingSpace(const Options& options, const RenderLayer& input);

@@ -17,6 +17,11 @@ LayerPictures::LayerPictures(LayerSource source, std::span<const int> frames, st
     : source_(std::move(source)), what_(what), max_bytes_(max_bytes), keep_(keep) {
   files_ = CheckLayerFiles(source_, frames, what_);
   first_frame_ = frames.front();
+  frames_.assign(frames.begin(), frames.end());
+}
+
+void LayerPictures::Open() {
+  const std::span<const int> frames = frames_;
   if (source_.kind != LayerSource::Kind::kMovie) {
     first_ = LoadLayer(source_, first_frame_, std::nullopt, max_bytes_, &colour_space_);
     return;

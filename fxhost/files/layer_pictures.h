@@ -23,12 +23,16 @@ namespace fxhost {
 
 class LayerPictures {
  public:
-  // Checks that every file the render `frames` read exists (for a movie: that it is long enough) and
-  // reads the first picture. `what` names the layer in messages ("--layer", "Missing Tile Layer");
-  // `keep` is how many decoded movie frames may wait for a worker. Throws InputError.
-  // `max_bytes`: what reading one picture may take (a file whose header claims more is refused).
+  // Checks that every file the render `frames` read exists. `what` names the layer in messages
+  // ("--layer", "Missing Tile Layer"); `keep` is how many decoded movie frames may wait for a worker.
+  // Throws InputError. `max_bytes`: what reading one picture may take (a file whose header claims
+  // more is refused).
   LayerPictures(LayerSource source, std::span<const int> frames, std::string_view what, std::size_t keep = 4,
                 std::uint64_t max_bytes = UINT64_MAX);
+
+  // Reads the first picture; a movie is opened and checked to hold every frame the render reads. Throws
+  // InputError. Called once, before anything below.
+  void Open();
 
   // Whether every frame shows the same picture (a still file, the test card).
   bool still() const;
@@ -56,6 +60,7 @@ class LayerPictures {
   std::vector<std::filesystem::path> files_;
   Image first_;
   int first_frame_ = 0;
+  std::vector<int> frames_;
   std::unique_ptr<MovieReader> movie_;
   std::set<int> wanted_;  // the movie frames the render reads
   std::uint64_t max_bytes_ = UINT64_MAX;

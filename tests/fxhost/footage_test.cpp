@@ -135,19 +135,22 @@ TEST(LayerPictures, MovieFramesFollowTheOffsetAndShortMoviesAreRefused) {
   const std::string clip = (folder / "clip.mp4").string();
   LayerPictures pictures(ParseLayerSource(clip + "@+10", {}), std::vector<int>{0, 1, 2, 3, 4, 5}, "--layer",
                          3);
+  pictures.Open();
   EXPECT_NEAR(LevelOf(pictures.first()), 50, 2);
   // Workers ask out of order; frames decoded on the way are kept for them.
   for (int frame : {1, 3, 2, 5, 4, 0}) EXPECT_NEAR(LevelOf(pictures.Picture(frame)), (frame + 10) * 5, 2);
 
   try {
     LayerPictures too_short(ParseLayerSource(clip, {}), std::vector<int>{0, 59}, "--layer");
+    too_short.Open();
     ADD_FAILURE() << "the movie is shorter than the frames";
   } catch (const InputError& e) {
     EXPECT_NE(std::string(e.what()).find("has 48 frames (0-47), the render reads its frames 0-59"),
               std::string::npos)
         << e.what();
   }
-  EXPECT_THROW(LayerPictures(ParseLayerSource(clip + "@-1", {}), std::vector<int>{0}, "--layer"), InputError);
+  LayerPictures before_start(ParseLayerSource(clip + "@-1", {}), std::vector<int>{0}, "--layer");
+  EXPECT_THROW(before_start.Open(), InputError);
 }
 
 TEST(Colour, ConvertsBetweenNamedSpacesAndKeepsSameSpacePixels) {
