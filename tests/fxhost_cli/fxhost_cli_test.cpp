@@ -316,7 +316,8 @@ TEST(FxhostCli, SummaryLineAndWholeFrameTimes) {
   ASSERT_TRUE(run.err.ends_with(" fps\n")) << run.err;
   const std::string last = run.err.substr(run.err.rfind('\n', run.err.size() - 2) + 1);
   EXPECT_TRUE(last.starts_with("fxhost: 3 frames: 3 done, 0 skipped, 0 failed; ")) << run.err;
-  for (const auto& frame : ReadJson(folder / "report.json")["frames"]) {
+  const nlohmann::json report = ReadJson(folder / "report.json");
+  for (const auto& frame : report["frames"]) {
     EXPECT_GT(frame["seconds"].get<double>(), 0) << frame.dump();
     EXPECT_GE(frame["seconds"].get<double>(), frame["render_seconds"].get<double>()) << frame.dump();
   }
