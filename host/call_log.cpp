@@ -7,12 +7,7 @@ namespace host {
 void CallLog::record(std::string_view op, std::string args) {
   if (!recording()) return;
   std::lock_guard lock(mutex_);
-  if (recording_) calls_.push_back({std::string(op), std::move(args)});
-}
-
-void CallLog::set_recording(bool on) {
-  std::lock_guard lock(mutex_);
-  recording_ = on;
+  calls_.push_back({std::string(op), std::move(args)});
 }
 
 std::vector<Call> CallLog::calls() const {

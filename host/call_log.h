@@ -27,10 +27,6 @@ class CallLog {
   std::vector<std::string> calls_of(std::string_view op) const;
   std::size_t count(std::string_view op) const;
   void clear();
-  // Whether calls are recorded (they are unless switched off). A long render that reads no log
-  // switches it off: recorded, every frame's calls would be kept until the session ends.
-  void set_recording(bool on);
-
   // Whether calls are recorded (the default). A host that never reads the log (fxhost) turns it off:
   // a frame may make millions of calls (a sample per gap pixel, a progress call per tile), and
   // recording them would cost more time and memory than the frame.
@@ -41,7 +37,6 @@ class CallLog {
   std::atomic<bool> recording_{true};
   mutable std::mutex mutex_;
   std::vector<Call> calls_;
-  bool recording_ = true;
 };
 
 namespace detail {

@@ -70,7 +70,7 @@ NamedReport Report(const std::string& name, const std::vector<std::pair<int, std
     if (status == "rendered") r.checksum = "c" + std::to_string(frame);
     results.push_back(r);
   }
-  const RunInfo run{"p.so", {"fxhost", "render"}, 8, width, 36, 24, 1, "f_####.png"};
+  const RunInfo run{"p.so", {"fxhost", "render"}, 8, width, 36, 24, 1, "f_####.png", ""};
   return {name, ReportJson(run, results, 1.0, {})};
 }
 
@@ -147,7 +147,7 @@ TEST(ReportMerge, ReportsOfDifferentRendersOrNoReportsAreRefused) {
 // A run killed part-way leaves the report of the frames it finished.
 TEST(ReportWriter, KeepsAPartialReportOfTheFramesDone) {
   const testing::TempFolder folder("report-writer");
-  const RunInfo run{"p.so", {"fxhost", "render"}, 8, 4, 4, 24, 2, "f_####.png"};
+  const RunInfo run{"p.so", {"fxhost", "render"}, 8, 4, 4, 24, 2, "f_####.png", ""};
   ReportWriter writer(folder / "r.json", run, 3);
   FrameResult done{7, true, 0, "", 0.1, "7, 8, 4x4, 0x00000001", "f_0007.png", {}};
   writer.FrameDone(2, done);
