@@ -146,7 +146,8 @@ TEST(FootageCli, ParamsFilePathsAreTakenInTheFilesFolder) {
   EXPECT_EQ(Render(folder, {"--params", params, "--output", "null"}).status, kExitOk);
   const Outcome info = Fxhost({"info", "--json", "--params", params});
   ASSERT_EQ(info.status, kExitOk) << info.err;
-  for (const auto& p : nlohmann::json::parse(info.out)["parameters"]) {
+  const nlohmann::json described = nlohmann::json::parse(info.out);
+  for (const auto& p : described["parameters"]) {
     if (p["name"] == "Missing Tile Layer") {
       EXPECT_EQ(p["value"], "gap.png");  // as written in the file
     }
